@@ -13,8 +13,13 @@ cmake --build $BUILD --target fuzz_targets -j "$(nproc)" >/dev/null
 for target in $BUILD/fuzz-bin/*; do
   [ -x "$target" ] || continue
   corpus=$(mktemp -d)
-  echo "fuzz: $(basename "$target")"
-  QT_QPA_PLATFORM=offscreen "$target" -max_total_time="${FUZZ_SECONDS:-20}" -max_len=4096 -timeout=5 \
-    -print_final_stats=0 "$corpus" 2>&1 | tail -n 2
-  rm -rf "$corpus"
+  # A finding makes the fuzzer exit non-zero, and so this script.
+  if ! QT_QPA_PLATFORM=offscreen "$target" -max_total_time="${FUZZ_SECONDS:-20}" -max_len=4096 -timeout=5 \
+      "$corpus" > "$corpus.log" 2>&1; then
+    tail -n 40 "$corpus.log"
+    echo "fuzz: $(basename "$target") found a fault"
+    exit 1
+  fi
+  echo "fuzz: $(basename "$target"): $(grep -Eo 'Done [0-9]+ runs' "$corpus.log"), no finding"
+  rm -rf "$corpus" "$corpus.log"
 done
