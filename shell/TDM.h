@@ -5,6 +5,9 @@
 
 class TClientDataSet;
 class THTTPRIO;
+class TIBDatabase;
+class TIBQuery;
+class TIBTransaction;
 class TSoapConnection;
 
 // Brastel's data module: the connections to the application server and the
@@ -21,6 +24,7 @@ public:
     static constexpr int DefaultNavWidth = 230;
     static constexpr int DefaultNavFongSize = 25;
     static constexpr const char CatalogueProvider[] = "prvMdChientSel";
+    static constexpr const char InfoStatement[] = "Select * from  client_info";
 
     // programDir with its trailing separator; empty: the executable's.
     explicit TDM(const QString &programDir = QString(), QObject *parent = nullptr);
@@ -30,6 +34,9 @@ public:
     TClientDataSet *cdsMdChientSel;
     TSoapConnection *ThreadConn;
     THTTPRIO *mainHTTPRIO;
+    TIBDatabase *IBDB;
+    TIBTransaction *IBTran;
+    TIBQuery *IBQinfo;
 
     // Values kept for the life of the program.
     const QString &programDir() const { return m_programDir; }
