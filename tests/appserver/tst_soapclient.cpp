@@ -90,6 +90,31 @@ private slots:
         QCOMPARE(controls, 6);
     }
 
+    void generatedCatalogueHasTheDocumentedShape()
+    {
+        ServerProcess server(60);
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        RemoteDataSet remote(dataAccessUrl(server.baseUrl()), "prvMdChientSel");
+        TClientDataSet &cds = remote.cds;
+        cds.open();
+        QCOMPARE(cds.recordCount(), 60);
+        QList<int> types;
+        int row = 0;
+        for (cds.first(); !cds.eof(); cds.next(), ++row) {
+            QCOMPARE(cds.asInteger("id"), row + 1);
+            types << cds.asInteger("type");
+            if (row % 50 == 13)
+                QVERIFY(cds.isNull("ico"));
+            else
+                QCOMPARE(PictureLoader::load(cds.asBytes("ico")).width(), row % 50 == 7 ? 48 : 24);
+            if (row % 10 == 1)
+                QCOMPARE(cds.asString("OBJname"), QString("Zaskar.dll"));
+            if (row % 10 >= 4)
+                QCOMPARE(cds.asInteger("fid"), row / 10 * 10 + 2);
+        }
+        QCOMPARE(types.mid(0, 10), QList<int>({0, 1, 1, 1, 2, 2, 2, 2, 2, 2}));
+    }
+
     void providerErrorCarriesTheServersMessage()
     {
         RemoteDataSet remote(dataAccessUrl(m_server.baseUrl()), "prvNoSuch");
