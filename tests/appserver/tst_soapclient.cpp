@@ -236,13 +236,22 @@ private slots:
         QVERIFY2(message.contains("refused", Qt::CaseInsensitive), qPrintable(message));
     }
 
+    void serverEndsOnTerminate_data()
+    {
+        QTest::addColumn<bool>("afterRequest");
+        QTest::newRow("idle") << false;
+        QTest::newRow("after a request") << true;
+    }
+
     void serverEndsOnTerminate()
     {
+        QFETCH(bool, afterRequest);
         ServerProcess server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         TSoapConnection conn;
         conn.setURL(dataAccessUrl(server.baseUrl()));
-        QVERIFY(!conn.getRecords("prvMdChientSel").isEmpty()); // the engine is up
+        if (afterRequest)
+            QVERIFY(!conn.getRecords("prvMdChientSel").isEmpty());
         QVERIFY(server.terminate());
     }
 
