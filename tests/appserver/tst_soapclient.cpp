@@ -175,6 +175,9 @@ private slots:
                                                                + "</return></AS_GetRecordsResponse>"));
         };
         QTest::newRow("http 404") << FakeHttpServer::reply(404, "text/html", "<html>gone</html>") << "is not a SOAP message";
+        QTest::newRow("http 404, no body") << FakeHttpServer::reply(404, "text/html", "") << "answered with an error: Not Found";
+        QTest::newRow("http 503, no body")
+            << FakeHttpServer::reply(503, "text/html", "") << "answered with an error: Service Unavailable";
         QTest::newRow("http 500 fault")
             << FakeHttpServer::reply(500, "text/xml",
                                      soap("<soap:Fault><faultcode>soap:Server</faultcode><faultstring>Database is "
