@@ -1,8 +1,9 @@
 #pragma once
 
+#include "TIBDatabase.h"
+
 #include <QObject>
 #include <QPointer>
-#include "TIBDatabase.h"
 #include <QVariant>
 #include <QVector>
 #include <memory>
