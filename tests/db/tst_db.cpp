@@ -69,6 +69,7 @@ private slots:
     void passwordLines();
     void failures_data();
     void failures();
+    void otherUserAndUnreadableFile();
     void failedUpdateLeavesData();
     void pictures_data();
     void pictures();
@@ -386,6 +387,44 @@ void TestDb::failures()
     } catch (const Exception &e) {
         QVERIFY2(e.message().contains(engineSays, Qt::CaseInsensitive), qPrintable(e.message()));
     }
+}
+
+void TestDb::otherUserAndUnreadableFile()
+{
+    // As root, play a normal user through setpriv; as a normal user, be one.
+    QStringList prefix;
+    if (geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable(QStringLiteral("setpriv"));
+        if (setpriv.isEmpty())
+            QSKIP("running as root without setpriv");
+        prefix << setpriv << QStringLiteral("--reuid=65534") << QStringLiteral("--regid=65534")
+               << QStringLiteral("--clear-groups");
+    }
+    QFile::setPermissions(m_dir->path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner
+                                             | QFileDevice::ReadOther | QFileDevice::WriteOther
+                                             | QFileDevice::ExeOther);
+    const QString mine = create(QStringLiteral("user.db"));
+    QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
+                                    | QFileDevice::WriteOther);
+    const auto asUser = [&](const QStringList &args, QString *err) {
+        QProcess p;
+        QStringList command = prefix;
+        command << QStringLiteral(TREMLIN_TEST_BIN_DIR "/dbprobe") << args;
+        p.start(command.takeFirst(), command);
+        p.waitForFinished(60000);
+        *err = QString::fromUtf8(p.readAllStandardError());
+        return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QStringLiteral("failed");
+    };
+    QString err;
+    QCOMPARE(asUser({QStringLiteral("write"), mine, QStringLiteral("COPYRIGHT"), QStringLiteral("user")}, &err),
+             QString());
+    QCOMPARE(asUser({QStringLiteral("read"), mine, QStringLiteral("COPYRIGHT")}, &err), QStringLiteral("user"));
+
+    QFile::setPermissions(mine, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (prefix.isEmpty())
+        QFile::setPermissions(mine, {});
+    QCOMPARE(asUser({QStringLiteral("read"), mine, QStringLiteral("COPYRIGHT")}, &err), QStringLiteral("failed"));
+    QVERIFY2(err.contains(QStringLiteral("Permission denied")), qPrintable(err));
 }
 
 void TestDb::failedUpdateLeavesData()
