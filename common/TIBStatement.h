@@ -20,6 +20,8 @@ class TIBStatement : public QObject
 {
     Q_OBJECT
 public:
+    // Without a transaction, the database's default transaction at the
+    // first run is taken.
     TIBStatement(TIBDatabase *database, TIBTransaction *transaction, QObject *parent = nullptr);
     ~TIBStatement() override;
 

@@ -29,7 +29,7 @@ struct Program
     TIBDatabase db;
     TIBTransaction tr;
     TIBQuery query{&db, &tr};
-    TIBSQL sql{&db, &tr};
+    TIBSQL sql{&db}; // takes the database's default transaction
 
     void open(const QString &statement)
     {
