@@ -74,6 +74,7 @@ private slots:
     void pictures_data();
     void pictures();
     void secondProcessSeesCommit();
+    void killedWriterLeavesFileConsistent_data();
     void killedWriterLeavesFileConsistent();
 
 private:
@@ -511,13 +512,23 @@ void TestDb::secondProcessSeesCommit()
     QCOMPARE(next.query.asString(QStringLiteral("copyright")), QStringLiteral("出版者"));
 }
 
+void TestDb::killedWriterLeavesFileConsistent_data()
+{
+    // Different moments inside the writer's stream of large updates.
+    QTest::addColumn<int>("delay");
+    QTest::newRow("early") << 30;
+    QTest::newRow("later") << 370;
+    QTest::newRow("late") << 900;
+}
+
 void TestDb::killedWriterLeavesFileConsistent()
 {
+    QFETCH(int, delay);
     QProcess writer;
     writer.start(QStringLiteral(TREMLIN_TEST_BIN_DIR "/dbprobe"), {QStringLiteral("hammer"), m_file});
     QVERIFY(writer.waitForReadyRead(60000));
     QVERIFY(writer.readAll().startsWith("ready"));
-    QTest::qWait(700); // well inside a later large write
+    QTest::qWait(delay);
     ::kill(pid_t(writer.processId()), SIGKILL);
     QVERIFY(writer.waitForFinished(10000));
 
