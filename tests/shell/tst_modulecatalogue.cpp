@@ -8,6 +8,7 @@
 #include "TQuickButton.h"
 
 #include <QRandomGenerator>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -121,6 +122,7 @@ private slots:
     void rightsAndRows_data();
     void rightsAndRows();
     void buttonsLookAndPlace();
+    void buttonsOnAToolBar();
     void buttonWidthRoundsHalvesToEven();
     void icons();
     void failuresKeepWhatWasBuilt_data();
@@ -205,6 +207,33 @@ void TestModuleCatalogue::buttonsLookAndPlace()
     b.toolBar.show();
     QTest::mouseClick(buttons[2], Qt::LeftButton);
     QCOMPARE(clicked, buttons[2]);
+}
+
+void TestModuleCatalogue::buttonsOnAToolBar()
+{
+    // A QToolBar as the bar: the buttons become its widgets, in catalogue order.
+    Build b({{1, "First", "A.dll", 0, 1, 1}, {2, "Second", "B.dll", 0, 1, 1}});
+    QToolBar bar;
+    ModuleCatalogue::Targets t;
+    t.dataSet = &b.dataSet;
+    t.toolBar = &bar;
+    t.treeImages = &b.treeImages;
+    t.barImages = &b.barImages;
+    t.controlRights = &b.controlRights;
+    t.labelParent = &b.window;
+    ModuleCatalogue catalogue(t);
+    catalogue.BuildModuleTree(&b.tree, "xx1,xx2");
+    bar.show();
+    QCOMPARE(bar.actions().size(), 2);
+    QStringList order;
+    for (QAction *a : bar.actions()) {
+        auto btn = qobject_cast<TQuickButton *>(bar.widgetForAction(a));
+        QVERIFY(btn);
+        QVERIFY(btn->isVisible());
+        QCOMPARE(btn->size(), QSize(ModuleCatalogue::buttonWidth(measured(btn->text())), 55));
+        order << btn->text();
+    }
+    QCOMPARE(order, (QStringList{"First", "Second"}));
 }
 
 void TestModuleCatalogue::buttonWidthRoundsHalvesToEven()
