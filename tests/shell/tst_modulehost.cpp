@@ -65,6 +65,7 @@ QByteArray fixtureCatalogue()
         {23, QStringLiteral("Save"), QStringLiteral("Btn Save"), 12, 2},
         {30, QStringLiteral("Mailbox"), QStringLiteral("Zaskar.dll"), 1, 1},
         {31, QStringLiteral("收信"), QStringLiteral("BtnNew"), 30, 2},
+        {32, QStringLiteral("Escaping"), QStringLiteral("..\\..\\bin\\Modules\\Zaskar.dll"), 1, 1},
     });
 }
 
@@ -74,7 +75,7 @@ struct HostWindow
     // Without a server the catalogue is fixtureCatalogue().
     explicit HostWindow(const QString &programDir,
                         const QString &rights = QStringLiteral(
-                            "xx1,xx2,xx12,xx13,xx14,xx15,xx16,xx17,xx18,xx20,xx21,xx22,xx23,xx30,xx31"),
+                            "xx1,xx2,xx12,xx13,xx14,xx15,xx16,xx17,xx18,xx20,xx21,xx22,xx23,xx30,xx31,xx32"),
                         TSoapConnection *server = nullptr)
     {
         window.resize(1000, 700);
@@ -179,6 +180,7 @@ private slots:
     void fittingFollowsTheSplitter();
     void raisingModuleShowsItsMessageAndStaysHeld();
     void missingLibraryOrEntryIsQuiet();
+    void libraryOutsideModulesIsRefused();
     void failingReleaseStillUnloads();
     void zaskarOpensWithItsRights();
     void demoCatalogueOfTheReferenceServer_data();
@@ -352,6 +354,18 @@ void TestModuleHost::missingLibraryOrEntryIsQuiet()
     QVERIFY(!mapped(testModule("NoEntryModule")));
     QCOMPARE(events(), (QStringList{"create md_id=12", "free", "free"}));
     QVERIFY(m_boxes.isEmpty());
+}
+
+void TestModuleHost::libraryOutsideModulesIsRefused()
+{
+    // The name leads to build/bin/Modules/Zaskar.so, which exists.
+    HostWindow w(QStringLiteral(TREMLIN_TEST_BIN_DIR "/"));
+    QVERIFY(QFile::exists(QStringLiteral(TREMLIN_TEST_BIN_DIR "/Modules/../../bin/Modules/Zaskar.so")));
+    w.tree->setCurrentItem(w.node(QStringLiteral("Escaping")));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().contains(QStringLiteral("lies outside the directory")), qPrintable(m_boxes.first()));
+    QVERIFY(!w.host->holdsLibrary());
+    QVERIFY(!mapped(QStringLiteral(TREMLIN_BIN_DIR "/Modules/Zaskar.so")));
 }
 
 void TestModuleHost::failingReleaseStillUnloads()
