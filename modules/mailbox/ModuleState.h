@@ -1,0 +1,45 @@
+#pragma once
+
+#include "SignInRecord.h"
+
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+class TSoapConnection;
+class THTTPRIO;
+
+namespace zaskar {
+
+// What a module library keeps between its entry-point calls: references to
+// the host's objects (never freed here), a copy of the sign-in record and the
+// one module form. One set per loaded library.
+class ModuleState
+{
+public:
+    static ModuleState &instance();
+
+    TSoapConnection *connection() const { return m_connection; }
+    THTTPRIO *invoker() const { return m_invoker; }
+    QWidget *hostPanel() const { return m_hostPanel; }
+    QStringList *rightsList() const { return m_rightsList; }
+    const SignInRecord &signIn() const { return m_signIn; }
+    QWidget *form() const { return m_form; }
+
+    void store(TSoapConnection *connection, THTTPRIO *invoker, const TUserInfo &record,
+               QStringList *rightsList, QWidget *hostPanel);
+    void setForm(QWidget *form) { m_form = form; }
+
+private:
+    ModuleState() = default;
+
+    TSoapConnection *m_connection = nullptr;
+    THTTPRIO *m_invoker = nullptr;
+    // Guarded: a host that frees its panel first must not leave us a dangling pointer.
+    QPointer<QWidget> m_hostPanel;
+    QStringList *m_rightsList = nullptr;
+    SignInRecord m_signIn;
+    QPointer<QWidget> m_form;
+};
+
+} // namespace zaskar
