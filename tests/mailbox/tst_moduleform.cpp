@@ -1,4 +1,8 @@
 #include "ApplyRights.h"
+#include "ClientDataSet.h"
+#include "CloseDataSets.h"
+#include "DataPacketWriter.h"
+#include "TDM.h"
 #include "TDllForm.h"
 #include "TImageList.h"
 
@@ -17,6 +21,7 @@ private slots:
     void applyRights();
     void formWithoutHostPanelFillsItsParent();
     void toolbarImages();
+    void closeDataSetsClosesEveryClientDataSet();
 };
 
 void TestModuleForm::applyRights_data()
@@ -113,6 +118,25 @@ void TestModuleForm::toolbarImages()
         QVERIFY(icon.pixmap(16, 16, QIcon::Disabled).toImage() != icon.pixmap(16, 16).toImage());
         QVERIFY(buttons[i]->isHidden());
     }
+}
+
+void TestModuleForm::closeDataSetsClosesEveryClientDataSet()
+{
+    zaskar::TDM dm;
+    TDataPacketWriter writer;
+    writer.addField(QStringLiteral("id"), TFieldType::Integer);
+    writer.addRow({1});
+    const QByteArray packet = writer.packet();
+    const QList<TClientDataSet *> all = dm.findChildren<TClientDataSet *>();
+    QCOMPARE(all.size(), 7);
+    for (TClientDataSet *ds : all) {
+        ds->loadFromDataPacket(packet);
+        QVERIFY(ds->isActive());
+    }
+    zaskar::CloseDataSets(nullptr);
+    zaskar::CloseDataSets(&dm);
+    for (TClientDataSet *ds : all)
+        QVERIFY2(!ds->isActive(), qPrintable(ds->objectName()));
 }
 
 QTEST_MAIN(TestModuleForm)
