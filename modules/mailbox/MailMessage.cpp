@@ -1,8 +1,20 @@
 #include "MailMessage.h"
 
 #include <KMime/Message>
+#include <dlfcn.h>
 
 namespace {
+
+// The MIME libraries leave objects behind in the application when they are
+// unloaded, and a later load of the module then crashes on them. The host
+// unloads this module at will, so they stay mapped once loaded.
+struct KeepMimeLibrariesLoaded {
+    KeepMimeLibrariesLoaded()
+    {
+        for (const char *name : {"libKF5Codecs.so.5", "libKF5Mime.so.5"})
+            dlopen(name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+} keepMimeLibrariesLoaded;
 
 // Splits a raw address list at the commas that stand outside quotes, angle
 // brackets and comments.
