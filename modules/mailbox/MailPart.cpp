@@ -97,7 +97,8 @@ QStringList MailPart::lines() const
     else
         text = TextCodec::toDisplay(m_content->decodedContent());
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    if (text.endsWith(QLatin1Char('\n')))
+    // Line breaks at the end are no lines of the text.
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
         text.chop(1);
     return text.isEmpty() ? QStringList() : text.split(QLatin1Char('\n'));
 }
