@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace zaskar {
@@ -61,6 +62,18 @@ TEmailContentForm::TEmailContentForm(QWidget *parent)
     m_ui->lvMessageParts->setColumnWidth(1, 150);
     m_ui->lvMessageParts->setColumnHidden(1, true); // list style: captions only
     m_ui->Button1->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    // Caption labels show their whole text, whatever the font's width.
+    for (QLabel *caption : m_ui->Panel3->findChildren<QLabel *>(QRegularExpression(QStringLiteral("Caption$"))))
+        caption->adjustSize();
+    // Palettes, not style sheets: a style sheet would drop the form's font.
+    QPalette header = m_ui->Panel3->palette();
+    header.setColor(QPalette::Window, QColor(211, 221, 202));
+    m_ui->Panel3->setPalette(header);
+    for (QLabel *label : valueLabels()) {
+        QPalette maroon = label->palette();
+        maroon.setColor(QPalette::WindowText, QColor(128, 0, 0));
+        label->setPalette(maroon);
+    }
     m_ui->RzSplitter1->setHotSpotDirection(TRzSplitter::HotSpotDirection::Second);
     m_ui->RzSplitter1->setFixedPane(1);
     m_ui->RzSplitter1->setHandleWidth(7);
@@ -80,13 +93,18 @@ TEmailContentForm::~TEmailContentForm()
     delete m_ui;
 }
 
+QList<QLabel *> TEmailContentForm::valueLabels() const
+{
+    return {m_ui->From, m_ui->Recipients, m_ui->Cc, m_ui->Subject,
+            m_ui->Date, m_ui->Priority, m_ui->Receipt, m_ui->Organization};
+}
+
 void TEmailContentForm::Prepare()
 {
     setWindowTitle(QStringLiteral("阅读邮件"));
     m_ui->Memo1->clear();
     m_ui->lvMessageParts->clear();
-    for (QLabel *label : {m_ui->From, m_ui->Recipients, m_ui->Cc, m_ui->Subject, m_ui->Date, m_ui->Priority,
-                          m_ui->Receipt, m_ui->Organization})
+    for (QLabel *label : valueLabels())
         label->clear();
     m_ui->pnlAttachments->hide();
 }

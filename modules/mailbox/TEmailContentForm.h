@@ -3,7 +3,10 @@
 #include "MailMessage.h"
 
 #include <QDialog>
+#include <QList>
 #include <functional>
+
+class QLabel;
 
 namespace Ui {
 class TEmailContentForm;
@@ -51,6 +54,7 @@ public slots:
 
 private:
     void saveSelected();
+    QList<QLabel *> valueLabels() const;
     static QString runSaveDialog(QWidget *parent, const SaveRequest &request);
 
     Ui::TEmailContentForm *m_ui;
