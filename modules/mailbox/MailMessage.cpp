@@ -1,5 +1,6 @@
 #include "MailMessage.h"
 
+#include <KMime/HeaderParsing>
 #include <KMime/Message>
 #include <dlfcn.h>
 
@@ -85,7 +86,14 @@ void MailMessage::clear()
 void MailMessage::parse(const QByteArray &raw)
 {
     clear();
-    m_message->setContent(KMime::CRLFtoLF(raw));
+    const QByteArray content = KMime::CRLFtoLF(raw);
+    QByteArray body;
+    KMime::HeaderParsing::extractHeaderAndBody(content, m_head, body);
+    // Headers alone (a check's TOP) need no parse of the whole message,
+    // which costs more than the exchange with the server.
+    if (body.isEmpty())
+        return;
+    m_message->setContent(content);
     m_message->parse();
     m_head = m_message->head();
     collectParts(m_message.data());
@@ -136,10 +144,12 @@ QByteArray MailMessage::ccText() const
 
 QDateTime MailMessage::date() const
 {
-    auto *date = m_message->date(false);
-    if (!date || !date->dateTime().isValid())
+    const QByteArray raw = header("Date");
+    if (raw.isEmpty())
         return QDateTime();
-    return date->dateTime().toLocalTime();
+    KMime::Headers::Date date;
+    date.from7BitString(raw);
+    return date.dateTime().isValid() ? date.dateTime().toLocalTime() : QDateTime();
 }
 
 int MailMessage::priority() const

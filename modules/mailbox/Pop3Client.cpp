@@ -249,6 +249,8 @@ void Pop3Client::sendLine(const QByteArray &line)
     const QByteArray data = line + "\r\n";
     if (m_socket->write(data) != data.size())
         failConnection(m_socket->errorString());
+    // Straight to the socket; wait only when it cannot take it all at once.
+    m_socket->flush();
     while (m_socket->bytesToWrite() > 0) {
         if (!m_socket->waitForBytesWritten(-1))
             failConnection(m_socket->errorString());

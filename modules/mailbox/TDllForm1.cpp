@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
@@ -29,6 +30,7 @@ constexpr int RowImageNew = 5;
 constexpr int RowImageDeleted = 3;
 constexpr int NumberRole = Qt::UserRole;
 constexpr int DeletedRole = Qt::UserRole + 1;
+constexpr int RowFlushMs = 200;
 
 TDllForm1::ReaderHook &readerHook()
 {
@@ -220,7 +222,7 @@ int TDllForm1::messageNumber(int row) const
 void TDllForm1::ShowStatus(const QString &text)
 {
     m_panel1->setText(text);
-    m_ui->StatusBar2->repaint();
+    m_panel1->repaint();
 }
 
 void TDllForm1::SetBusyCursor(bool on)
@@ -334,7 +336,24 @@ void TDllForm1::FetchHeaders(int count)
     enableActions(false, false, false);
     const QIcon newIcon = m_imageList1->icon(RowImageNew);
     const QLocale locale;
+    // Rows reach the list in batches: a list that lays out thousands of rows
+    // anew after each one would make the loop quadratic. Whatever was fetched
+    // stays when the loop fails.
+    QList<QTreeWidgetItem *> pending;
+    QElapsedTimer sinceFlush;
+    sinceFlush.start();
+    auto flush = [&] {
+        m_ui->lvHeaders->addTopLevelItems(pending);
+        pending.clear();
+        sinceFlush.restart();
+    };
+    struct FlushAtExit {
+        std::function<void()> flush;
+        ~FlushAtExit() { flush(); }
+    } flushAtExit{flush};
     for (int n = count; n >= 1; --n) {
+        if (sinceFlush.elapsed() >= RowFlushMs)
+            flush();
         ShowStatus(QStringLiteral("Messsage %1 of %2").arg(n).arg(count));
         QCoreApplication::processEvents();
         Msg.clear();
@@ -348,8 +367,9 @@ void TDllForm1::FetchHeaders(int count)
         row->setText(3, QString::number(POP.messageSize(n)));
         row->setText(4, QStringLiteral("n/a"));
         row->setData(0, NumberRole, n);
-        m_ui->lvHeaders->addTopLevelItem(row);
+        pending.append(row);
     }
+    flush();
     m_fetching = false;
     ShowStatus(kept);
 }
