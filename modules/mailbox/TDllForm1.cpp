@@ -245,8 +245,14 @@ void TDllForm1::ShowMailboxCounts()
 
 void TDllForm1::ReconnectMailbox()
 {
-    if (POP.connected())
-        POP.disconnectFromServer();
+    if (POP.connected()) {
+        // Only a retrieval leaves a connection open, with nothing deleted in
+        // it; the server may have dropped it meanwhile, which is no error.
+        try {
+            POP.disconnectFromServer();
+        } catch (const std::exception &) {
+        }
+    }
     POP.setHost(m_settings.pop3Server);
     POP.setPort(m_settings.pop3Port);
     POP.setUserName(m_settings.pop3User);
