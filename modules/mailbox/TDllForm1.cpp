@@ -165,6 +165,9 @@ void TDllForm1::setupToolbar()
         bar->removeWidget(b);
     for (int i = 0; i < order.size(); ++i)
         bar->insertWidget(i, order.at(i));
+    // At least 60 pixels, wider where a caption ("Check mail") needs it.
+    for (QToolButton *b : {BtnEdit(), BtnNew(), BtnSave(), BtnDelete()})
+        b->setMaximumWidth(QWIDGETSIZE_MAX);
 
     // Linked, not bound: the rights list may give the buttons captions of
     // their own, which a change of the action must not overwrite.

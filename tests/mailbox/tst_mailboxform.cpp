@@ -177,6 +177,7 @@ void TestMailboxForm::toolbarAndActions()
     }
     auto *btnNew = m_form->findChild<QToolButton *>("BtnNew");
     QCOMPARE(btnNew->text(), QStringLiteral("Check mail"));
+    QVERIFY(btnNew->width() >= btnNew->sizeHint().width()); // the caption is not cut
     QCOMPARE(m_form->findChild<QToolButton *>("BtnDelete")->text(), QStringLiteral("Delete"));
     QCOMPARE(m_form->findChild<QToolButton *>("BtnEdit")->text(), QStringLiteral("Edit, again"));
     QCOMPARE(m_form->findChild<QToolButton *>("BtnInsertUser")->width(), 76);
