@@ -363,7 +363,9 @@ void TDllForm1::FetchHeaders(int count)
     for (int n = count; n >= 1; --n) {
         if (sinceFlush.elapsed() >= RowFlushMs)
             flush();
-        ShowStatus(QStringLiteral("Messsage %1 of %2").arg(n).arg(count));
+        // Painted by the event processing right after: a repaint of its own
+        // would paint the text twice for every message.
+        m_panel1->setText(QStringLiteral("Messsage %1 of %2").arg(n).arg(count));
         QCoreApplication::processEvents();
         Msg.clear();
         Msg.parse(POP.headers(n));
