@@ -7,7 +7,6 @@
 #include "TDM.h"
 #include "TOpenDialog.h"
 
-#include <QButtonGroup>
 #include <QLineEdit>
 #include <QSignalBlocker>
 
@@ -17,14 +16,6 @@ TsubMainForm::TsubMainForm(TDM *dm, QWidget *parent)
     m_ui->setupUi(this);
     m_openBmp.reset(new TOpenDialog(this, QString::fromUtf8(PictureFile::DialogFilter),
                                     QString::fromLatin1(PictureFile::DialogDefaultExt)));
-
-    // The two pairs share a group box; each pair is exclusive on its own.
-    auto *stateGroup = new QButtonGroup(this);
-    stateGroup->addButton(m_ui->RadioButton1);
-    stateGroup->addButton(m_ui->RadioButton2);
-    auto *styleGroup = new QButtonGroup(this);
-    styleGroup->addButton(m_ui->RdBtnSty1);
-    styleGroup->addButton(m_ui->RdBtnSty2);
 
     // Only the spin buttons, arrow and page keys and the wheel change the height.
     if (auto *line = m_ui->RzSpinEdit1->findChild<QLineEdit *>())
