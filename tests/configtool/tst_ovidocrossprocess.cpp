@@ -1,0 +1,58 @@
+#include "OvidoFixture.h"
+#include "OvidoProgram.h"
+#include "TLoginForm.h"
+#include "TcompInfoForm.h"
+#include "TmainForm.h"
+#include "ui_TLoginForm.h"
+#include "ui_TcompInfoForm.h"
+#include "ui_TmainForm.h"
+
+#include <QProcess>
+#include <QtTest>
+
+// What Ovido commits is what another process reads at its next start, while
+// Ovido keeps the file open with a reading transaction.
+class TestOvidoCrossProcess : public QObject
+{
+    Q_OBJECT
+private slots:
+    void committedWritesReachOtherProcess();
+};
+
+static QString readInOtherProcess(const QString &file, const QString &table, const QString &column)
+{
+    QProcess reader;
+    reader.start(QStringLiteral(TREMLIN_TEST_BIN_DIR "/ovido_dbreader"), {file, table, column});
+    if (!reader.waitForFinished(60000) || reader.exitCode() != 0)
+        return QStringLiteral("failed: ") + QString::fromLocal8Bit(reader.readAllStandardError());
+    return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
+}
+
+void TestOvidoCrossProcess::committedWritesReachOtherProcess()
+{
+    OvidoFixture f;
+    f.createDatabase();
+    const QString db = f.dir() + "CLINFO.DB";
+    OvidoProgram &p = f.start();
+    p.mainForm()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.mainForm()));
+    QTreeWidget *tree = p.mainForm()->ui()->TreeView1;
+    // Loading the login page leaves Ovido's reading transaction open.
+    tree->setCurrentItem(tree->topLevelItem(0)->child(1));
+
+    p.compInfoForm()->ui()->Edit2->setText(" 新的标题 ");
+    QTest::mouseClick(p.compInfoForm()->ui()->BitBtn2, Qt::LeftButton);
+    QCOMPARE(readInOtherProcess(db, "CLIENT_INFO", "SYS_CAPTION"), QString("新的标题"));
+
+    // The login background is pending until "应用".
+    const QString bg = f.writeImage("bg.jpg", QSize(50, 40), Qt::darkRed, "JPEG");
+    f.chooseFile(bg);
+    QTest::mouseClick(p.loginForm()->ui()->BitBtn4, Qt::LeftButton);
+    QCOMPARE(readInOtherProcess(db, "LOGIN_INFO", "BACKGROUND"), QString("NULL"));
+    QTest::mouseClick(p.loginForm()->ui()->BitBtn5, Qt::LeftButton);
+    QCOMPARE(readInOtherProcess(db, "LOGIN_INFO", "BACKGROUND"),
+             QString("blob:%1").arg(QFileInfo(bg).size()));
+}
+
+QTEST_MAIN(TestOvidoCrossProcess)
+#include "tst_ovidocrossprocess.moc"
