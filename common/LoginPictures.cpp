@@ -21,12 +21,6 @@ QImage background()
     font.setBold(true);
     p.setFont(font);
     p.drawText(QRect(24, 24, 330, 40), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tremlin"));
-    font.setPixelSize(13);
-    font.setBold(false);
-    p.setFont(font);
-    p.setPen(QColor(0x1d, 0x2b, 0x3a));
-    p.drawText(QRect(150, 112, 70, 24), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("帐号："));
-    p.drawText(QRect(150, 144, 70, 24), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("密码："));
     return image;
 }
 
