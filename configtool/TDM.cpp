@@ -3,63 +3,30 @@
 #include "DbNames.h"
 #include "Exception.h"
 #include "IniFile.h"
-
-#include <QAtomicInt>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
-
-struct TDM::Private {
-    QString connectionName;
-    std::unique_ptr<QSqlQuery> select;
-    bool selectOnRow = false;
-    bool transaction = false;
-
-    QSqlDatabase db() const { return QSqlDatabase::database(connectionName, false); }
-
-    [[noreturn]] static void fail(const QSqlError &error)
-    {
-        QString text = error.databaseText().trimmed();
-        if (text.isEmpty())
-            text = error.text().trimmed();
-        throw Exception(text);
-    }
-
-    void ensureOpen()
-    {
-        QSqlDatabase database = db();
-        if (!database.isOpen() && !database.open())
-            fail(database.lastError());
-        if (!transaction) {
-            if (!database.transaction())
-                fail(database.lastError());
-            transaction = true;
-        }
-    }
-};
+#include "TIBDatabase.h"
+#include "TIBQuery.h"
+#include "TIBSQL.h"
+#include "TIBTransaction.h"
 
 TDM::TDM(const QString &programDir, QObject *parent)
-    : QObject(parent), d(new Private)
+    : QObject(parent)
+    , IBDB(new TIBDatabase(this))
+    , IBTran(new TIBTransaction(this))
+    , IBUpico(new TIBSQL(IBDB, IBTran, this))
+    , IBSelect(new TIBQuery(IBDB, IBTran, this))
 {
-    static QAtomicInt serial;
-    d->connectionName = QStringLiteral("ovido-%1").arg(serial.fetchAndAddRelaxed(1));
-    QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), d->connectionName);
+    IBDB->setLoginPrompt(false);
+    IBDB->setSQLDialect(3);
+    IBDB->setIdleTimer(0);
+    IBDB->setDefaultTransaction(IBTran);
+    IBTran->setDefaultDatabase(IBDB);
     DataModuleCreate(programDir);
 }
 
 TDM::~TDM()
 {
-    d->select.reset();
-    {
-        QSqlDatabase database = d->db();
-        if (database.isOpen()) {
-            if (d->transaction)
-                database.rollback();
-            database.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(d->connectionName);
+    // What was not committed is rolled back with the connection.
+    IBDB->close();
 }
 
 void TDM::DataModuleCreate(const QString &programDir)
@@ -69,107 +36,97 @@ void TDM::DataModuleCreate(const QString &programDir)
                                             QString::fromLatin1(DbNames::DefaultPassword));
     const QString file = ini.readString(QStringLiteral("Local"), QStringLiteral("file"),
                                         QString::fromLatin1(DbNames::DefaultFile));
-    closeSelect();
-    QSqlDatabase database = d->db();
-    if (database.isOpen())
-        database.close();
-    d->transaction = false;
-    m_params = QStringList{QStringLiteral("user_name=%1").arg(QLatin1String(DbNames::User)),
-                           QStringLiteral("password=") + password};
+    IBDB->close();
+    IBDB->params().clear();
+    IBDB->params() << QStringLiteral("user_name=%1").arg(QLatin1String(DbNames::User))
+                   << QStringLiteral("password=") + password;
     // Plain concatenation: the key names a file relative to the program directory.
-    m_databaseName = programDir + file;
-    database.setDatabaseName(m_databaseName);
-    database.setUserName(QString::fromLatin1(DbNames::User));
-    database.setPassword(password);
-    database.setConnectOptions(QStringLiteral("ISC_DPB_LC_CTYPE=UTF8"));
+    IBDB->setDatabaseName(programDir + file);
 }
 
-void TDM::updateColumn(const QString &statement, const QString &param, const QVariant &value,
-                       bool commitNow)
+QString TDM::databaseName() const
 {
-    d->ensureOpen();
-    QSqlQuery update(d->db());
-    if (!update.prepare(statement))
-        Private::fail(update.lastError());
-    update.bindValue(QStringLiteral(":sid"), 1);
-    update.bindValue(QLatin1Char(':') + param, value);
-    if (!update.exec())
-        Private::fail(update.lastError());
-    update.finish();
-    if (commitNow)
-        commit();
+    return IBDB->databaseName();
+}
+
+QStringList TDM::params() const
+{
+    return IBDB->params();
+}
+
+void TDM::updateColumn(const QString &statement, const QString &param, const QVariant &value, bool commitNow)
+{
+    try {
+        IBUpico->close();
+        IBUpico->setSQL(statement);
+        IBUpico->setParamInteger(QStringLiteral("sid"), 1);
+        switch (value.type()) {
+        case QVariant::ByteArray:
+            IBUpico->setParamBlob(param, value.toByteArray());
+            break;
+        case QVariant::Double:
+            IBUpico->setParamDouble(param, value.toDouble());
+            break;
+        case QVariant::Int:
+            IBUpico->setParamInteger(param, value.toInt());
+            break;
+        default:
+            IBUpico->setParamString(param, value.toString());
+        }
+        IBUpico->execQuery();
+        if (commitNow)
+            IBTran->commit();
+    } catch (const std::exception &e) {
+        // A plain error with the database's message; nothing is rolled back.
+        throw Exception(Exception::messageOf(e));
+    }
     emit columnUpdated(statement, value);
 }
 
 void TDM::commit()
 {
-    QSqlDatabase database = d->db();
-    if (!d->transaction || !database.isOpen())
-        throw Exception(QStringLiteral("Transaction is not active"));
-    closeSelect();
-    if (!database.commit())
-        Private::fail(database.lastError());
-    d->transaction = false;
+    IBTran->commit();
 }
 
 bool TDM::inTransaction() const
 {
-    return d->transaction;
+    return IBTran->inTransaction();
 }
 
 void TDM::openSelect(const QString &statement)
 {
-    closeSelect();
-    d->ensureOpen();
-    d->select.reset(new QSqlQuery(d->db()));
-    d->select->setForwardOnly(true);
-    if (!d->select->prepare(statement))
-        Private::fail(d->select->lastError());
-    d->select->bindValue(QStringLiteral(":sid"), 1);
-    if (!d->select->exec())
-        Private::fail(d->select->lastError());
-    d->selectOnRow = d->select->next();
+    IBSelect->close();
+    IBSelect->setSQL(statement);
+    IBSelect->setParamInteger(QStringLiteral("sid"), 1);
+    IBSelect->open();
 }
 
 void TDM::closeSelect()
 {
-    d->select.reset();
-    d->selectOnRow = false;
+    IBSelect->close();
 }
 
 bool TDM::selectHasRow() const
 {
-    return d->selectOnRow;
-}
-
-static QVariant fieldValue(const std::unique_ptr<QSqlQuery> &q, bool onRow, const QString &field)
-{
-    if (!q || !onRow)
-        throw Exception(QStringLiteral("Dataset not open"));
-    const int index = q->record().indexOf(field);
-    if (index < 0)
-        throw Exception(QStringLiteral("Field '%1' not found").arg(field));
-    return q->value(index);
+    return IBSelect->isActive() && !IBSelect->isEmpty();
 }
 
 int TDM::selectInteger(const QString &field) const
 {
-    const QVariant v = fieldValue(d->select, d->selectOnRow, field);
-    return v.isNull() ? 0 : v.toInt();
+    return IBSelect->asInteger(field);
 }
 
 QString TDM::selectText(const QString &field) const
 {
-    const QVariant v = fieldValue(d->select, d->selectOnRow, field);
-    return v.isNull() ? QString() : v.toString();
+    return IBSelect->asString(field);
 }
 
 bool TDM::selectIsNull(const QString &field) const
 {
-    return fieldValue(d->select, d->selectOnRow, field).isNull();
+    return IBSelect->isNull(field);
 }
 
 QByteArray TDM::selectBlob(const QString &field) const
 {
-    return fieldValue(d->select, d->selectOnRow, field).toByteArray();
+    return IBSelect->asBytes(field);
 }

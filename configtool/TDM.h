@@ -6,7 +6,10 @@
 #include <QStringList>
 #include <QVariant>
 
-#include <memory>
+class TIBDatabase;
+class TIBTransaction;
+class TIBSQL;
+class TIBQuery;
 
 // The data module of Ovido: one connection to CLINFO.DB and one transaction
 // shared by every page. The connection opens with the first statement; the
@@ -24,8 +27,13 @@ public:
 
     void DataModuleCreate(const QString &programDir);
 
-    QString databaseName() const { return m_databaseName; }
-    QStringList params() const { return m_params; }
+    TIBDatabase *IBDB;
+    TIBTransaction *IBTran;
+    TIBSQL *IBUpico;   // every update of every page
+    TIBQuery *IBSelect; // the row a page shows
+
+    QString databaseName() const;
+    QStringList params() const;
 
     // IBUpico: one column of row 1 from the named value parameter; commits
     // unless told not to. A failure throws and nothing after it runs.
@@ -49,9 +57,4 @@ signals:
     // After a column update ran (and committed when asked to).
     void columnUpdated(const QString &statement, const QVariant &value);
 
-private:
-    struct Private;
-    std::unique_ptr<Private> d;
-    QString m_databaseName;
-    QStringList m_params;
 };

@@ -1,3 +1,5 @@
+#include "ErrorGuard.h"
+#include "FirebirdEnvironment.h"
 #include "LibraryPath.h"
 #include "OvidoProgram.h"
 #include "TmainForm.h"
@@ -8,6 +10,8 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ovido"));
+    // The shared-file mode of the engine must be set before the first connection.
+    ErrorGuard::run([] { FirebirdEnvironment::prepare(); });
     OvidoProgram program(LibraryPath::programDir());
     program.mainForm()->show();
     return app.exec();

@@ -1,6 +1,7 @@
 #include "OvidoFixture.h"
 
 #include "ErrorBox.h"
+#include "FirebirdEnvironment.h"
 #include "OvidoProgram.h"
 #include "TDM.h"
 #include "TOpenDialog.h"
@@ -17,44 +18,9 @@
 #include <QSqlRecord>
 #include <QtTest>
 
-namespace {
-
-void prepareEngine()
-{
-    // Every process on the file runs the embedded engine in the shared mode.
-    static QTemporaryDir conf;
-    static bool done = false;
-    if (done)
-        return;
-    QFile f(conf.filePath(QStringLiteral("firebird.conf")));
-    f.open(QIODevice::WriteOnly);
-    f.write("ServerMode = Classic\n");
-    f.close();
-    qputenv("FIREBIRD", QFile::encodeName(conf.path()));
-    done = true;
-}
-
-const char Schema[] = R"(
-CREATE TABLE CLIENT_INFO (ID INTEGER NOT NULL PRIMARY KEY, SYS_CAPTION VARCHAR(200), SYS_ICO BLOB SUB_TYPE 0,
-  COPYRIGHT VARCHAR(200), FORM_STATE INTEGER, FORM_STYLE INTEGER, TOP_OPEN INTEGER, TOP_HEIGHT DOUBLE PRECISION,
-  LOGO BLOB SUB_TYPE 0, TOP_BG_GROUND BLOB SUB_TYPE 0, TOP_RIGHT BLOB SUB_TYPE 0, BTN_BACKGROUND BLOB SUB_TYPE 0,
-  SYS_GROUND BLOB SUB_TYPE 0, SYS_SHOW BLOB SUB_TYPE 0, FORM_ICO_MIN BLOB SUB_TYPE 0, FORM_ICO_CLOSE BLOB SUB_TYPE 0,
-  LOGO_SHOWMODULE INTEGER, TOP_BG_SHOWMODULE INTEGER, TOP_RIGHT_SHOWMODULE INTEGER, SYS_GROUNDMODULE INTEGER,
-  SYS_SHOWMODULE INTEGER);
-CREATE TABLE LOGIN_INFO (ID INTEGER NOT NULL PRIMARY KEY, BACKGROUND BLOB SUB_TYPE 0, BGFLG INTEGER,
-  BTN_SET_IMG BLOB SUB_TYPE 0, BTN_LOGIN_IMG BLOB SUB_TYPE 0, BTN_CLOSE_IMG BLOB SUB_TYPE 0,
-  TXT_NAME_LTWH VARCHAR(47), TXT_PWD_LTWH VARCHAR(47), BTN_SET_LTWH VARCHAR(47), BTN_LOGIN_LTWH VARCHAR(47),
-  BTN_CLOSE_LTWH VARCHAR(47));
-INSERT INTO CLIENT_INFO (ID) VALUES (1);
-INSERT INTO LOGIN_INFO (ID) VALUES (1);
-COMMIT;
-)";
-
-} // namespace
-
 OvidoFixture::OvidoFixture()
 {
-    prepareEngine();
+    FirebirdEnvironment::prepare();
     ErrorBox::setPresenter([this](ErrorBox::Kind kind, const QString &caption, const QString &text) {
         boxes << Box{kind == ErrorBox::Kind::Error, caption, text};
     });
@@ -81,14 +47,10 @@ void OvidoFixture::createDatabase(const QString &name)
 {
     m_database = dir() + name;
     QDir().mkpath(QFileInfo(m_database).path());
-    QProcess isql;
-    isql.start(QStringLiteral("isql-fb"), {QStringLiteral("-q")});
-    QVERIFY(isql.waitForStarted());
-    isql.write(QStringLiteral("CREATE DATABASE '%1' USER 'SYSDBA' DEFAULT CHARACTER SET UTF8;\n").arg(m_database).toUtf8());
-    isql.write(Schema);
-    isql.closeWriteChannel();
-    QVERIFY(isql.waitForFinished(30000));
-    QVERIFY2(QFile::exists(m_database), isql.readAllStandardError().constData());
+    QProcess create;
+    create.start(QStringLiteral(TREMLIN_BIN_DIR "/clinfo-create"), {m_database});
+    QVERIFY(create.waitForFinished(60000));
+    QVERIFY2(create.exitCode() == 0 && QFile::exists(m_database), create.readAllStandardError().constData());
 }
 
 void OvidoFixture::writeConfig(const QString &text)

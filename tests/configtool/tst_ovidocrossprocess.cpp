@@ -24,7 +24,8 @@ static QString readInOtherProcess(const QString &file, const QString &table, con
     QProcess reader;
     reader.start(QStringLiteral(TREMLIN_TEST_BIN_DIR "/ovido_dbreader"), {file, table, column});
     if (!reader.waitForFinished(60000) || reader.exitCode() != 0)
-        return QStringLiteral("failed: ") + QString::fromLocal8Bit(reader.readAllStandardError());
+        return QStringLiteral("failed (%1, %2): ").arg(reader.exitCode()).arg(reader.errorString())
+               + QString::fromLocal8Bit(reader.readAllStandardError());
     return QString::fromUtf8(reader.readAllStandardOutput()).trimmed();
 }
 
