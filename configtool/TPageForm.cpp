@@ -8,6 +8,8 @@
 TPageForm::TPageForm(bool framed, QWidget *parent)
     : QWidget(parent, parent ? Qt::WindowFlags() : Qt::WindowFlags(Qt::Window)), m_framed(framed)
 {
+    // Pages lie on top of each other in the panel: the front one must cover the rest.
+    setAutoFillBackground(true);
 }
 
 void TPageForm::showEvent(QShowEvent *event)

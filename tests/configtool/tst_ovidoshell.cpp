@@ -1,6 +1,7 @@
 #include "OvidoFixture.h"
 #include "OvidoProgram.h"
 #include "TDM.h"
+#include "TLoginForm.h"
 #include "TcompInfoForm.h"
 #include "TicoForm.h"
 #include "TmainForm.h"
@@ -129,6 +130,13 @@ void TestOvidoShell::pageSwitching()
     choose(form, 3);
     QCOMPARE(f.updates.size(), 1);
     QCOMPARE(f.updates.at(0).first, QString("Update CLIENT_INFO Set FORM_STATE = :iFlg where id=:sid"));
+
+    // The front page covers the pages behind it.
+    choose(form, 2);
+    QCOMPARE(frontPage(form), p.loginForm());
+    const QImage panel = form->ui()->panelShow->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage alone = p.loginForm()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(panel, alone);
 
     choose(form, 4);
     QCOMPARE(frontPage(form), p.compInfoForm());
