@@ -47,4 +47,20 @@ QImage button(Button which)
     return image;
 }
 
+QImage transparent(const QImage &picture)
+{
+    if (picture.isNull())
+        return picture;
+    QImage drawn = picture.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = drawn.pixel(0, drawn.height() - 1) | 0xFF000000u;
+    for (int y = 0; y < drawn.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(drawn.scanLine(y));
+        for (int x = 0; x < drawn.width(); ++x) {
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = 0;
+        }
+    }
+    return drawn;
+}
+
 } // namespace LoginPictures

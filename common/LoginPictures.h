@@ -12,4 +12,8 @@ enum class Button { Set, Login, Close };
 QImage background(); // 375 x 255
 QImage button(Button which); // 75 x 25
 
+// A transparent drawing of the picture: the colour of its lower-left pixel
+// is left out (alpha 0), so that what lies beneath shows through.
+QImage transparent(const QImage &picture);
+
 } // namespace LoginPictures

@@ -1,5 +1,7 @@
 #include "TImage.h"
 
+#include "LoginPictures.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -39,19 +41,7 @@ void TImage::setTransparent(bool on)
 
 void TImage::refresh()
 {
-    if (m_picture.isNull() || !m_transparent) {
-        m_drawn = m_picture;
-    } else {
-        m_drawn = m_picture.convertToFormat(QImage::Format_ARGB32);
-        const QRgb key = m_drawn.pixel(0, m_drawn.height() - 1) | 0xFF000000u;
-        for (int y = 0; y < m_drawn.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(m_drawn.scanLine(y));
-            for (int x = 0; x < m_drawn.width(); ++x) {
-                if ((line[x] | 0xFF000000u) == key)
-                    line[x] = 0;
-            }
-        }
-    }
+    m_drawn = m_transparent ? LoginPictures::transparent(m_picture) : m_picture;
     update();
 }
 
