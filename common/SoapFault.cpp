@@ -1,0 +1,47 @@
+#include "SoapFault.h"
+
+#include "Exception.h"
+
+#include <KDSoapClient/KDSoapMessage.h>
+#include <KDSoapClient/KDSoapValue.h>
+
+namespace SoapFault {
+
+namespace {
+QString child(const KDSoapMessage &reply, const char *name)
+{
+    const KDSoapValueList &children = reply.childValues();
+    for (const KDSoapValue &v : children) {
+        if (v.name().compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return v.value().toString();
+    }
+    return QString();
+}
+} // namespace
+
+bool isTransportFault(const KDSoapMessage &reply)
+{
+    bool numeric = false;
+    child(reply, "faultcode").toInt(&numeric);
+    return numeric;
+}
+
+QString faultString(const KDSoapMessage &reply)
+{
+    QString text = child(reply, "faultstring");
+    if (text.isEmpty())
+        text = reply.faultAsString();
+    return text.trimmed();
+}
+
+void raiseIfFault(const KDSoapMessage &reply, const QString &address)
+{
+    if (!reply.isFault())
+        return;
+    if (isTransportFault(reply))
+        throw Exception(QStringLiteral("The application server at %1 cannot be reached: %2")
+                            .arg(address, faultString(reply)));
+    throw Exception(faultString(reply));
+}
+
+} // namespace SoapFault
