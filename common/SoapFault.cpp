@@ -38,10 +38,15 @@ void raiseIfFault(const KDSoapMessage &reply, const QString &address)
 {
     if (!reply.isFault())
         return;
+    const QString text = faultString(reply);
+    // The library reports a reply it cannot parse as a fault of its own.
+    if (text.startsWith(QLatin1String("XML error")))
+        throw Exception(QStringLiteral("The reply of the application server at %1 is not a SOAP message: %2")
+                            .arg(address, text));
     if (isTransportFault(reply))
         throw Exception(QStringLiteral("The application server at %1 cannot be reached: %2")
-                            .arg(address, faultString(reply)));
-    throw Exception(faultString(reply));
+                            .arg(address, text));
+    throw Exception(text);
 }
 
 } // namespace SoapFault

@@ -1,0 +1,50 @@
+#include "TLoginDialog.h"
+
+#include "Exception.h"
+#include "SignInClient.h"
+#include "ui_TLoginDialog.h"
+
+#include <QApplication>
+
+TLoginDialog::TLoginDialog(TSoapConnection *connection, QWidget *parent)
+    : QDialog(parent)
+    , ui(new Ui::TLoginDialog)
+    , m_connection(connection)
+{
+    ui->setupUi(this);
+    ui->btnSet->setEnabled(false); // server settings live in Config.ini
+    connect(ui->btnLogin, &QPushButton::clicked, this, &TLoginDialog::btnLoginClick);
+    connect(ui->btnClose, &QPushButton::clicked, this, &TLoginDialog::btnCloseClick);
+}
+
+TLoginDialog::~TLoginDialog() = default;
+
+QString TLoginDialog::message() const
+{
+    return ui->lblMessage->text();
+}
+
+void TLoginDialog::btnLoginClick()
+{
+    ui->lblMessage->setText(QStringLiteral("正在登录…"));
+    ui->btnLogin->setEnabled(false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    repaint();
+    try {
+        m_record = SignInClient::signIn(m_connection, ui->txtName->text(), ui->txtPwd->text());
+        QApplication::restoreOverrideCursor();
+        accept();
+        return;
+    } catch (const std::exception &e) {
+        ui->lblMessage->setText(Exception::messageOf(e));
+    }
+    QApplication::restoreOverrideCursor();
+    ui->btnLogin->setEnabled(true);
+    ui->txtPwd->selectAll();
+    ui->txtPwd->setFocus();
+}
+
+void TLoginDialog::btnCloseClick()
+{
+    reject();
+}
