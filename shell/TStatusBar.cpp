@@ -14,7 +14,7 @@ int TStatusBar::addPanel(int width, Qt::Alignment alignment)
         // Only the last panel stretches.
         QLabel *previous = m_panels.last();
         removeWidget(previous);
-        previous->setFixedWidth(previous->minimumWidth());
+        previous->setFixedWidth(m_widths.last());
         addWidget(previous);
         previous->show();
     }
@@ -26,13 +26,21 @@ int TStatusBar::addPanel(int width, Qt::Alignment alignment)
     label->setMinimumWidth(width);
     addWidget(label, 1);
     m_panels.append(label);
+    m_widths.append(width);
     return m_panels.size() - 1;
 }
 
 void TStatusBar::setPanelText(int index, const QString &text)
 {
-    if (QLabel *l = panel(index))
-        l->setText(text);
+    QLabel *l = panel(index);
+    if (!l)
+        return;
+    l->setText(text);
+    // A text longer than its panel widens the panel instead of being cut.
+    if (index < m_panels.size() - 1) {
+        const int needed = l->fontMetrics().horizontalAdvance(text) + 2 * l->frameWidth() + 8;
+        l->setFixedWidth(qMax(m_widths.value(index), needed));
+    }
 }
 
 QString TStatusBar::panelText(int index) const

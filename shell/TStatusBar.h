@@ -22,4 +22,5 @@ public:
 
 private:
     QList<QLabel *> m_panels;
+    QList<int> m_widths; // as designed
 };
