@@ -23,7 +23,10 @@ QString hashOf(const QString &salt, const QString &password)
 
 void raise(const QSqlQuery &q, const QString &what)
 {
-    throw Exception(QStringLiteral("%1: %2").arg(what, q.lastError().text()));
+    const QSqlError error = q.lastError();
+    const QString text = error.text().trimmed().isEmpty() ? QStringLiteral("the database gave no reason (code %1)").arg(error.nativeErrorCode())
+                                                          : error.text();
+    throw Exception(QStringLiteral("%1: %2").arg(what, text));
 }
 
 QVariant textOrNull(const QString &text)

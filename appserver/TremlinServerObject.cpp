@@ -108,20 +108,20 @@ void TremlinServerObject::processRequestWithPath(const KDSoapMessage &request, K
 QString TremlinServerObject::getRecords(const KDSoapMessage &request, KDSoapMessage &response)
 {
     const QString provider = textArgument(request, "ProviderName");
-    QByteArray base64;
+    QString base64;
     int records = 0;
     if (provider.compare(QLatin1String("prvMdChientSel"), Qt::CaseInsensitive) == 0) {
         base64 = m_server->catalogueBase64();
         records = -1;
     } else if (provider.compare(QLatin1String("prvSignIn"), Qt::CaseInsensitive) == 0) {
-        base64 = m_server->database()->signInPacket(paramValue(request, "UserName"), paramValue(request, "Password"))
-                     .toBase64();
+        base64 = QString::fromLatin1(
+            m_server->database()->signInPacket(paramValue(request, "UserName"), paramValue(request, "Password")).toBase64());
         records = 1;
     } else {
         throw Exception(QStringLiteral("Provider \"%1\" not found").arg(provider));
     }
     response = KDSoapValue(QStringLiteral("AS_GetRecordsResponse"), QVariant());
-    response.addArgument(QStringLiteral("return"), QString::fromLatin1(base64), Xsd, QStringLiteral("base64Binary"));
+    response.addArgument(QStringLiteral("return"), base64, Xsd, QStringLiteral("base64Binary"));
     response.addArgument(QStringLiteral("RecsOut"), records, Xsd, QStringLiteral("int"));
     response.addArgument(QStringLiteral("Params"), QString(), Xsd, QStringLiteral("string"));
     response.addArgument(QStringLiteral("OwnerData"), QString(), Xsd, QStringLiteral("string"));

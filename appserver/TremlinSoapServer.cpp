@@ -21,10 +21,10 @@ QObject *TremlinSoapServer::createServerObject()
     return new TremlinServerObject(this);
 }
 
-const QByteArray &TremlinSoapServer::catalogueBase64()
+const QString &TremlinSoapServer::catalogueBase64()
 {
     if (m_catalogue.isEmpty())
-        m_catalogue = m_db->cataloguePacket().toBase64();
+        m_catalogue = QString::fromLatin1(m_db->cataloguePacket().toBase64());
     return m_catalogue;
 }
 

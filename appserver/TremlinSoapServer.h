@@ -29,8 +29,9 @@ public:
     const Paths &paths() const { return m_paths; }
     ServerDatabase *database() const { return m_db; }
     UploadStore *uploads() const { return m_uploads; }
-    // Base64 of the catalogue packet, built on the first request.
-    const QByteArray &catalogueBase64();
+    // Base64 of the catalogue packet, built on the first request and kept
+    // as the text the reply carries.
+    const QString &catalogueBase64();
     // Base address as clients reach it, e.g. "http://127.0.0.1:8181".
     QString baseUrl() const;
     void setPublicHost(const QString &host) { m_publicHost = host; }
@@ -41,6 +42,6 @@ private:
     ServerDatabase *m_db;
     UploadStore *m_uploads;
     Paths m_paths;
-    QByteArray m_catalogue;
+    QString m_catalogue;
     QString m_publicHost = QStringLiteral("127.0.0.1");
 };

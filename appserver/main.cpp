@@ -10,9 +10,19 @@
 #include <QDir>
 #include <QHostAddress>
 
+#include <csignal>
 #include <cstdio>
+#include <unistd.h>
 
 namespace {
+
+// The embedded engine takes over SIGTERM and SIGINT to shut itself down,
+// which would leave a server that answers every request with an error.
+// Reading is all the server does between requests, so ending at once is safe.
+void endOnSignal(int)
+{
+    _exit(0);
+}
 
 int fail(const QString &message)
 {
@@ -84,6 +94,9 @@ int main(int argc, char *argv[])
             return 0;
 
         ServerDatabase db(dbFile);
+        std::signal(SIGTERM, endOnSignal);
+        std::signal(SIGINT, endOnSignal);
+        std::signal(SIGHUP, endOnSignal);
         UploadStore uploads(uploadsDir);
         TremlinSoapServer::Paths paths;
         paths.dataAccess = parser.value(fsvrOpt);

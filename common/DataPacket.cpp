@@ -1,5 +1,6 @@
 #include "DataPacket.h"
 
+#include "Base64Text.h"
 #include "Exception.h"
 
 #include <QDateTime>
@@ -51,12 +52,10 @@ QVariant parseValue(const TDataField &field, const QStringRef &text, int row)
         return v;
     }
     case TFieldType::Blob: {
-        auto decoded = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
-        if (!decoded)
+        QByteArray bytes;
+        if (!Base64Text::decode(text.constData(), text.size(), &bytes))
             throw bad(QStringLiteral("a BLOB that is not Base64"));
-        if (decoded.decoded.isNull())
-            return QByteArray(""); // empty, not NULL
-        return *decoded;
+        return bytes; // an empty BLOB stays empty, not NULL
     }
     case TFieldType::String:
         break;

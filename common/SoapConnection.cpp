@@ -1,5 +1,6 @@
 #include "SoapConnection.h"
 
+#include "Base64Text.h"
 #include "Exception.h"
 #include "SoapFault.h"
 
@@ -45,7 +46,8 @@ QByteArray TSoapConnection::getRecords(const QString &providerName, const Params
     request.addArgument(QStringLiteral("Params"), paramList);
     request.addArgument(QStringLiteral("OwnerData"), QString(), xsd, QStringLiteral("string"));
 
-    QByteArray base64;
+    QByteArray packet;
+    bool found = false, valid = false;
     {
         const KDSoapMessage reply = client.call(QStringLiteral("AS_GetRecords"), request,
                                                 ns + QStringLiteral("#AS_GetRecords"));
@@ -53,16 +55,17 @@ QByteArray TSoapConnection::getRecords(const QString &providerName, const Params
         const KDSoapValueList &children = reply.childValues();
         for (const KDSoapValue &v : children) {
             if (v.name() == QLatin1String("return")) {
-                base64 = v.value().toString().toLatin1();
+                const QString text = v.value().toString();
+                found = true;
+                valid = Base64Text::decode(text.constData(), text.size(), &packet);
                 break;
             }
         }
-        if (base64.isNull())
+        if (!found)
             throw Exception(QStringLiteral("The reply of %1 to AS_GetRecords(\"%2\") carries no data packet")
                                 .arg(m_url, providerName));
     }
-    auto decoded = QByteArray::fromBase64Encoding(std::move(base64), QByteArray::AbortOnBase64DecodingErrors);
-    if (!decoded)
+    if (!valid)
         throw Exception(QStringLiteral("The data packet of \"%1\" from %2 is not valid Base64").arg(providerName, m_url));
-    return *decoded;
+    return packet;
 }

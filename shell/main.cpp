@@ -3,8 +3,7 @@
 #include "TmainForm.h"
 
 #include <QApplication>
-
-#include <memory>
+#include <QPointer>
 
 int main(int argc, char *argv[])
 {
@@ -13,9 +12,12 @@ int main(int argc, char *argv[])
 
     TDM dm;
     ProgramStart start(&dm);
-    std::unique_ptr<TmainForm> mainForm(start.signIn());
+    // Guarded: the main window may delete itself when it closes.
+    QPointer<TmainForm> mainForm = start.signIn();
     if (!mainForm)
         return start.failed() ? 1 : 0; // declined: a quiet end, no window
     mainForm->show();
-    return app.exec();
+    const int result = app.exec();
+    delete mainForm;
+    return result;
 }

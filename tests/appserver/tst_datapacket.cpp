@@ -1,3 +1,4 @@
+#include "Base64Text.h"
 #include "ClientDataSet.h"
 #include "DataPacketWriter.h"
 #include "Exception.h"
@@ -137,6 +138,32 @@ private slots:
             QVERIFY2(e.message().contains(cause), qPrintable(e.message()));
         }
         QVERIFY(!ds.isActive());
+    }
+
+    void base64FromText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("valid");
+        QTest::newRow("empty") << "" << true;
+        QTest::newRow("one pad") << "QUJDRA==" << true;
+        QTest::newRow("no pad") << "QUJD" << true;
+        QTest::newRow("line breaks") << "QUJD\r\nREVG\n" << true;
+        QTest::newRow("binary") << QString::fromLatin1(QByteArray("\x00\xff\x10\x80", 4).toBase64()) << true;
+        QTest::newRow("bad char") << "QU*D" << false;
+        QTest::newRow("data after pad") << "QQ==QUJD" << false;
+        QTest::newRow("non-latin") << QString::fromUtf8("QUJ邮") << false;
+    }
+
+    void base64FromText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, valid);
+        QByteArray out;
+        QCOMPARE(Base64Text::decode(text.constData(), text.size(), &out), valid);
+        if (valid) {
+            QCOMPARE(out, QByteArray::fromBase64(text.toLatin1()));
+            QVERIFY(!out.isNull());
+        }
     }
 
     void writerRejectsMisuse()

@@ -211,6 +211,16 @@ private slots:
         QVERIFY2(message.contains("refused", Qt::CaseInsensitive), qPrintable(message));
     }
 
+    void serverEndsOnTerminate()
+    {
+        ServerProcess server;
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        TSoapConnection conn;
+        conn.setURL(dataAccessUrl(server.baseUrl()));
+        QVERIFY(!conn.getRecords("prvMdChientSel").isEmpty()); // the engine is up
+        QVERIFY(server.terminate());
+    }
+
     void upFileAndDeleteFileRoundTrip()
     {
         THTTPRIO rio;

@@ -73,6 +73,7 @@ private slots:
         QTest::addColumn<bool>("window");
         QTest::addColumn<QString>("box"); // empty: no box at all
         QTest::newRow("signs in") << fixture("signs_in") << true << "";
+        QTest::newRow("signs in, empty texts") << fixture("signs_in_empty") << true << "";
         QTest::newRow("declines") << fixture("declines") << false << "";
         QTest::newRow("raises") << fixture("raises") << false << QString::fromUtf8("登录服务器拒绝了请求.");
         QTest::newRow("no entry point") << fixture("no_entry") << false << "has no entry point Create_FormInDllAsChild";
@@ -101,7 +102,10 @@ private slots:
             QCOMPARE(start.user().number(), 0);
             QVERIFY(start.user().text1().isEmpty());
         }
-        if (window) {
+        if (window && QTest::currentDataTag() == QLatin1String("signs in, empty texts")) {
+            QVERIFY(start.user().signedIn());
+            QVERIFY(start.user().rights().isEmpty() && start.user().welcomeHead().isEmpty());
+        } else if (window) {
             // The plug-in got SoapConn with its address set, not connected,
             // and a zeroed record; the shell kept its own copy of the texts.
             QCOMPARE(start.user().text1(), dm.SoapConn->url() + "|closed|zeroed");
