@@ -13,9 +13,10 @@ int TImageList::add(const QImage &image, QColor transparent)
 {
     QImage img = image.convertToFormat(QImage::Format_ARGB32);
     const QRgb key = transparent.rgb() & 0xFFFFFF;
-    for (int y = 0; y < img.height(); ++y) {
+    const int w = img.width(), h = img.height();
+    for (int y = 0; y < h; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(img.scanLine(y));
-        for (int x = 0; x < img.width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             if ((line[x] & 0xFFFFFF) == key)
                 line[x] = 0;
         }

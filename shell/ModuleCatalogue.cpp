@@ -16,23 +16,17 @@
 #include <QTreeWidget>
 #include <QtEndian>
 
-
 namespace {
 
 constexpr int IconSize = 24;
 constexpr int ButtonHeight = 55;
 const QColor Transparent(255, 255, 255);
 
-// One catalogue row as read.
-struct Row
-{
-    TModuleInfo info;
-    QImage icon;
-};
+} // namespace
 
 // Everything the build needs only while it runs; its destructor is the
 // clean-up that also runs when the build fails.
-class BuildPass
+class ModuleCatalogue::BuildPass
 {
 public:
     BuildPass(QTreeWidget *tree, QWidget *labelParent)
@@ -74,6 +68,8 @@ private:
     int m_nextLeft = 0;
 };
 
+namespace {
+
 void placeOnBar(QWidget *bar, TQuickButton *button, int left)
 {
     if (auto toolBar = qobject_cast<QToolBar *>(bar)) {
@@ -86,6 +82,19 @@ void placeOnBar(QWidget *bar, TQuickButton *button, int left)
         button->move(left, 0);
     }
     button->show();
+}
+
+TModuleInfo readRow(const TClientDataSet &ds)
+{
+    TModuleInfo r;
+    r.id = ds.asInteger(QStringLiteral("id"));
+    r.cap = ds.asString(QStringLiteral("cap"));
+    r.OBJname = ds.asString(QStringLiteral("OBJname"));
+    r.fid = ds.asInteger(QStringLiteral("fid"));
+    r.type = ds.asInteger(QStringLiteral("type"));
+    r.fmmodal = ds.asInteger(QStringLiteral("fmmodal"));
+    r.onbar = ds.asInteger(QStringLiteral("onbar"));
+    return r;
 }
 
 QString controlRightEntry(const TModuleInfo &r)
@@ -145,6 +154,8 @@ QImage ModuleCatalogue::loadIcon(const QByteArray &value)
 
 void ModuleCatalogue::BuildModuleTree(QTreeWidget *tree, const QString &rights)
 {
+    if (!tree || !m_t.dataSet || !m_t.toolBar || !m_t.treeImages || !m_t.barImages || !m_t.controlRights)
+        throw Exception(QStringLiteral("The module tree cannot be built: a target of the catalogue is missing"));
     BuildPass pass(tree, m_t.labelParent);
     const RightsIndex granted(rights);
     tree->clear();
@@ -159,26 +170,8 @@ void ModuleCatalogue::BuildModuleTree(QTreeWidget *tree, const QString &rights)
     m_t.barImages->clear();
 
     for (ds->first(); !ds->eof(); ds->next()) {
-        TModuleInfo r;
-        r.id = ds->asInteger(QStringLiteral("id"));
-        r.cap = ds->asString(QStringLiteral("cap"));
-        r.OBJname = ds->asString(QStringLiteral("OBJname"));
-        r.fid = ds->asInteger(QStringLiteral("fid"));
-        r.type = ds->asInteger(QStringLiteral("type"));
-        r.fmmodal = ds->asInteger(QStringLiteral("fmmodal"));
-        r.onbar = ds->asInteger(QStringLiteral("onbar"));
-
-        QImage icon;
-        const QByteArray ico = ds->asBytes(QStringLiteral("ico"));
-        if (ico.isEmpty()) {
-            icon = m_t.defaultIcon;
-        } else {
-            try {
-                icon = loadIcon(ico);
-            } catch (const Exception &e) {
-                throw Exception(QStringLiteral("Catalogue row id %1 (\"%2\"): %3").arg(QString::number(r.id), r.cap, e.message()));
-            }
-        }
+        const TModuleInfo r = readRow(*ds);
+        const QImage icon = rowIcon(*ds, r);
         const int barIndex = m_t.barImages->add(icon, Transparent);
         QImage scaled;
         StretchBitmap(icon, scaled, IconSize, IconSize);
@@ -193,29 +186,46 @@ void ModuleCatalogue::BuildModuleTree(QTreeWidget *tree, const QString &rights)
                     const int width = buttonWidth(pass.measure(info.cap));
                     addButton(info, m_t.barImages->image(barIndex), pass.takeLeft(width), width);
                 }
-                QTreeWidgetItem *parent = nullptr;
-                if (info.fid != 0) {
-                    parent = pass.node(info.fid);
-                    if (!parent)
-                        throw Exception(QStringLiteral("Catalogue row id %1 (\"%2\") names parent fid %3, which has "
-                                                       "no node: the parent comes later, is not granted or does not exist")
-                                            .arg(QString::number(info.id), info.cap, QString::number(info.fid)));
-                }
-                auto node = new QTreeWidgetItem(QStringList(info.cap));
-                if (parent)
-                    parent->addChild(node);
-                else
-                    tree->addTopLevelItem(node);
-                node->setIcon(0, m_t.treeImages->icon(treeIndex));
-                node->setData(0, ImageIndexRole, treeIndex);
-                info.attachTo(node);
-                pass.index(info.id, node);
+                addNode(tree, info, treeIndex, pass);
             }
         } else if (r.type == 2) {
             const QString entry = controlRightEntry(r);
             for (int k = 0; k < grants; ++k)
                 m_t.controlRights->append(entry);
         }
+    }
+}
+
+void ModuleCatalogue::addNode(QTreeWidget *tree, const TModuleInfo &info, int imageIndex, BuildPass &pass)
+{
+    QTreeWidgetItem *parent = nullptr;
+    if (info.fid != 0) {
+        parent = pass.node(info.fid);
+        if (!parent)
+            throw Exception(QStringLiteral("Catalogue row id %1 (\"%2\") names parent fid %3, which has no node: "
+                                           "the parent comes later, is not granted or does not exist")
+                                .arg(QString::number(info.id), info.cap, QString::number(info.fid)));
+    }
+    auto node = new QTreeWidgetItem(QStringList(info.cap));
+    if (parent)
+        parent->addChild(node);
+    else
+        tree->addTopLevelItem(node);
+    node->setIcon(0, m_t.treeImages->icon(imageIndex));
+    node->setData(0, ImageIndexRole, imageIndex);
+    info.attachTo(node);
+    pass.index(info.id, node);
+}
+
+QImage ModuleCatalogue::rowIcon(const TClientDataSet &ds, const TModuleInfo &row) const
+{
+    const QByteArray ico = ds.asBytes(QStringLiteral("ico"));
+    if (ico.isEmpty())
+        return m_t.defaultIcon;
+    try {
+        return loadIcon(ico);
+    } catch (const Exception &e) {
+        throw Exception(QStringLiteral("Catalogue row id %1 (\"%2\"): %3").arg(QString::number(row.id), row.cap, e.message()));
     }
 }
 

@@ -62,7 +62,10 @@ public:
     int buttonCount() const { return m_buttonCount; }
 
 private:
+    class BuildPass;
     void addButton(const TModuleInfo &info, const QImage &glyph, int left, int width);
+    void addNode(QTreeWidget *tree, const TModuleInfo &info, int imageIndex, BuildPass &pass);
+    QImage rowIcon(const TClientDataSet &ds, const TModuleInfo &row) const;
 
     Targets m_t;
     ButtonHandler m_buttonHandler;

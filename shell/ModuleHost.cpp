@@ -10,6 +10,7 @@
 #include "TQuickButton.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QTreeWidgetItem>
@@ -98,7 +99,14 @@ void ModuleHost::CreateModuleForm(const QString &modulePath)
 {
     FreeModuleForm(); // one library at a time, whoever calls
     m_modulePath = modulePath;
-    auto library = new QLibrary(LibraryPath::resolve(m_shared.programDir, modulePath));
+    const QString file = QDir::cleanPath(LibraryPath::resolve(m_shared.programDir, modulePath));
+    // The catalogue names a library in Modules; a name climbing out of it
+    // would load code from anywhere on the disk.
+    const QString modulesDir = QDir::cleanPath(m_shared.programDir + QStringLiteral("/Modules")) + QLatin1Char('/');
+    if (!file.startsWith(modulesDir))
+        throw Exception(QStringLiteral("The module library \"%1\" lies outside the directory %2: it is not loaded")
+                            .arg(modulePath, QDir::toNativeSeparators(modulesDir)));
+    auto library = new QLibrary(file);
     if (!library->load()) {
         delete library;
         return;

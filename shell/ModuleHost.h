@@ -52,7 +52,8 @@ public:
     void openButton(QObject *button);
 
     // Loads the library at the module path ("Modules\\X.dll") and calls its
-    // entry point. A missing library or entry shows nothing and says nothing.
+    // entry point. A missing library or entry shows nothing and says nothing;
+    // a path leading out of the Modules directory is refused with Exception.
     void CreateModuleForm(const QString &modulePath);
     // Frees the form through the library and unloads it, swallowing errors.
     void FreeModuleForm() noexcept;

@@ -4,6 +4,8 @@
 
 // A quick-launch button of the main window's bar: hint = the module's
 // library name, tag = the catalogue row's id. The hint is never shown.
+// Glyph above caption; the caption is drawn whole, never elided, since the
+// button's width is fixed by the catalogue's rule, not by its text.
 class TQuickButton : public QToolButton
 {
     Q_OBJECT
@@ -16,6 +18,9 @@ public:
     void setHint(const QString &hint) { m_hint = hint; }
     int tag() const { return m_tag; }
     void setTag(int tag) { m_tag = tag; }
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     QString m_hint;

@@ -1,5 +1,6 @@
 #include "ITremlinSvr1.h"
 
+#include "HTTPRIO.h"
 #include "TInvokableRegistry.h"
 
 namespace zaskar {
@@ -8,10 +9,10 @@ void registerITremlinSvr()
 {
     TInvokableRegistry::Interface entry;
     entry.name = QStringLiteral("ITremlinSvr");
-    entry.guid = QStringLiteral("{98E7B453-398E-8394-66AB-0C42874FC63E}");
-    entry.nameSpace = QStringLiteral("urn:TremlinSvrIntf-ITremlinSvr");
-    entry.encoding = QStringLiteral("utf-8");
-    entry.soapActionPattern = QStringLiteral("urn:TremlinSvrIntf-ITremlinSvr#%operationName%");
+    entry.guid = QLatin1String(THTTPRIO::InterfaceId);
+    entry.nameSpace = QLatin1String(THTTPRIO::Namespace);
+    entry.encoding = QLatin1String(THTTPRIO::WsdlEncoding);
+    entry.soapActionPattern = QLatin1String(THTTPRIO::SoapActionPattern);
     TInvokableRegistry::instance().registerInterface(entry);
 }
 

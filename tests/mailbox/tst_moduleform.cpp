@@ -2,6 +2,9 @@
 #include "ClientDataSet.h"
 #include "CloseDataSets.h"
 #include "DataPacketWriter.h"
+#include "Exception.h"
+#include "ModuleEntry.h"
+#include "ModuleState.h"
 #include "TDM.h"
 #include "TDllForm.h"
 #include "TImageList.h"
@@ -22,6 +25,7 @@ private slots:
     void formWithoutHostPanelFillsItsParent();
     void toolbarImages();
     void closeDataSetsClosesEveryClientDataSet();
+    void failedCreationStoresNoForm();
 };
 
 void TestModuleForm::applyRights_data()
@@ -137,6 +141,30 @@ void TestModuleForm::closeDataSetsClosesEveryClientDataSet()
     zaskar::CloseDataSets(&dm);
     for (TClientDataSet *ds : all)
         QVERIFY2(!ds->isActive(), qPrintable(ds->objectName()));
+}
+
+void TestModuleForm::failedCreationStoresNoForm()
+{
+    using zaskar::ModuleEntry;
+    QWidget panel;
+    panel.resize(320, 240);
+    QStringList rights{"1=BtnSave,"};
+    const TUserInfo record{};
+    auto failing = [](QWidget *) -> QWidget * { throw Exception(QStringLiteral("no settings")); };
+    QVERIFY_EXCEPTION_THROWN(ModuleEntry::createForm(failing, nullptr, nullptr, record, &rights, &panel), Exception);
+    QVERIFY(!zaskar::ModuleState::instance().form());
+
+    // The next call tries again and succeeds.
+    QPointer<QWidget> form = ModuleEntry::createForm([](QWidget *p) { return new TDllForm(p); }, nullptr, nullptr,
+                                                     record, &rights, &panel);
+    QVERIFY(form);
+    QCOMPARE(zaskar::ModuleState::instance().form(), form.data());
+    QCOMPARE(form->size(), QSize(320, 240));
+    ModuleEntry::freeForm();
+    QVERIFY(form.isNull());
+    QVERIFY(!zaskar::ModuleState::instance().form());
+    // The references stay until the next creation.
+    QCOMPARE(zaskar::ModuleState::instance().hostPanel(), &panel);
 }
 
 QTEST_MAIN(TestModuleForm)

@@ -5,6 +5,8 @@
 #include "ErrorBox.h"
 #include "ModuleCatalogue.h"
 #include "ModuleHost.h"
+#include "ServerProcess.h"
+#include "SoapConnection.h"
 #include "SignInRecord.h"
 #include "TImageList.h"
 #include "TQuickButton.h"
@@ -44,11 +46,37 @@ QStringList events()
 auto * const fakeConnection = reinterpret_cast<TSoapConnection *>(quintptr(0x5100));
 auto * const fakeInvoker = reinterpret_cast<THTTPRIO *>(quintptr(0x5200));
 
+// Modules of every kind, with control rights for two of them.
+QByteArray fixtureCatalogue()
+{
+    return CatalogueFixture::packet({
+        {1, QStringLiteral("邮件"), QString(), 0, 0},
+        {2, QStringLiteral("Group button"), QStringLiteral("RecordingModule.dll"), 0, 0, 1},
+        {12, QStringLiteral("收件箱"), QStringLiteral("RecordingModule.dll"), 1, 1, 1},
+        {13, QStringLiteral("Second"), QStringLiteral("RecordingModule"), 1, 1},
+        {14, QStringLiteral("Raising"), QStringLiteral("RaisingModule.dll"), 1, 1},
+        {15, QStringLiteral("No entry"), QStringLiteral("NoEntryModule.dll"), 1, 1},
+        {16, QStringLiteral("Missing"), QStringLiteral("Missing.dll"), 1, 1},
+        {17, QStringLiteral("Free raising"), QStringLiteral("FreeRaisingModule.dll"), 1, 1},
+        {18, QStringLiteral("No controls"), QStringLiteral("RecordingModule.dll"), 1, 1},
+        {20, QStringLiteral("Check mail"), QStringLiteral("BtnNew"), 12, 2},
+        {21, QString(), QStringLiteral("BtnDelete"), 12, 2},
+        {22, QStringLiteral("x"), QStringLiteral("BtnEdit"), 13, 2},
+        {23, QStringLiteral("Save"), QStringLiteral("Btn Save"), 12, 2},
+        {30, QStringLiteral("Mailbox"), QStringLiteral("Zaskar.dll"), 1, 1},
+        {31, QStringLiteral("收信"), QStringLiteral("BtnNew"), 30, 2},
+        {32, QStringLiteral("Escaping"), QStringLiteral("..\\..\\bin\\Modules\\Zaskar.dll"), 1, 1},
+    });
+}
+
 // The parts of the main window the host and the catalogue work on.
 struct HostWindow
 {
-    explicit HostWindow(const QString &programDir, const QString &rights = QStringLiteral(
-                            "xx1,xx2,xx12,xx13,xx14,xx15,xx16,xx17,xx18,xx20,xx21,xx22,xx23,xx30,xx31"))
+    // Without a server the catalogue is fixtureCatalogue().
+    explicit HostWindow(const QString &programDir,
+                        const QString &rights = QStringLiteral(
+                            "xx1,xx2,xx12,xx13,xx14,xx15,xx16,xx17,xx18,xx20,xx21,xx22,xx23,xx30,xx31,xx32"),
+                        TSoapConnection *server = nullptr)
     {
         window.resize(1000, 700);
         auto layout = new QVBoxLayout(&window);
@@ -69,23 +97,12 @@ struct HostWindow
         signIn.setTexts(QStringLiteral("t1"), QString(), QStringLiteral("尾"), QStringLiteral("头"), rights);
         signIn.setSignedIn(true);
 
-        dataSet.loadFromDataPacket(CatalogueFixture::packet({
-            {1, QStringLiteral("邮件"), QString(), 0, 0},
-            {2, QStringLiteral("Group button"), QStringLiteral("RecordingModule.dll"), 0, 0, 1},
-            {12, QStringLiteral("收件箱"), QStringLiteral("RecordingModule.dll"), 1, 1, 1},
-            {13, QStringLiteral("Second"), QStringLiteral("RecordingModule"), 1, 1},
-            {14, QStringLiteral("Raising"), QStringLiteral("RaisingModule.dll"), 1, 1},
-            {15, QStringLiteral("No entry"), QStringLiteral("NoEntryModule.dll"), 1, 1},
-            {16, QStringLiteral("Missing"), QStringLiteral("Missing.dll"), 1, 1},
-            {17, QStringLiteral("Free raising"), QStringLiteral("FreeRaisingModule.dll"), 1, 1},
-            {18, QStringLiteral("No controls"), QStringLiteral("RecordingModule.dll"), 1, 1},
-            {20, QStringLiteral("Check mail"), QStringLiteral("BtnNew"), 12, 2},
-            {21, QString(), QStringLiteral("BtnDelete"), 12, 2},
-            {22, QStringLiteral("x"), QStringLiteral("BtnEdit"), 13, 2},
-            {23, QStringLiteral("Save"), QStringLiteral("Btn Save"), 12, 2},
-            {30, QStringLiteral("Mailbox"), QStringLiteral("Zaskar.dll"), 1, 1},
-            {31, QStringLiteral("收信"), QStringLiteral("BtnNew"), 30, 2},
-        }));
+        if (server) {
+            dataSet.setRemoteServer(server);
+            dataSet.setProviderName(QStringLiteral("prvMdChientSel"));
+        } else {
+            dataSet.loadFromDataPacket(fixtureCatalogue());
+        }
         ModuleCatalogue::Targets t;
         t.dataSet = &dataSet;
         t.toolBar = toolBar;
@@ -163,8 +180,11 @@ private slots:
     void fittingFollowsTheSplitter();
     void raisingModuleShowsItsMessageAndStaysHeld();
     void missingLibraryOrEntryIsQuiet();
+    void libraryOutsideModulesIsRefused();
     void failingReleaseStillUnloads();
     void zaskarOpensWithItsRights();
+    void demoCatalogueOfTheReferenceServer_data();
+    void demoCatalogueOfTheReferenceServer();
 
 private:
     QStringList m_boxes;
@@ -336,6 +356,18 @@ void TestModuleHost::missingLibraryOrEntryIsQuiet()
     QVERIFY(m_boxes.isEmpty());
 }
 
+void TestModuleHost::libraryOutsideModulesIsRefused()
+{
+    // The name leads to build/bin/Modules/Zaskar.so, which exists.
+    HostWindow w(QStringLiteral(TREMLIN_TEST_BIN_DIR "/"));
+    QVERIFY(QFile::exists(QStringLiteral(TREMLIN_TEST_BIN_DIR "/Modules/../../bin/Modules/Zaskar.so")));
+    w.tree->setCurrentItem(w.node(QStringLiteral("Escaping")));
+    QCOMPARE(m_boxes.size(), 1);
+    QVERIFY2(m_boxes.first().contains(QStringLiteral("lies outside the directory")), qPrintable(m_boxes.first()));
+    QVERIFY(!w.host->holdsLibrary());
+    QVERIFY(!mapped(QStringLiteral(TREMLIN_BIN_DIR "/Modules/Zaskar.so")));
+}
+
 void TestModuleHost::failingReleaseStillUnloads()
 {
     HostWindow w(QStringLiteral(TREMLIN_TEST_BIN_DIR "/"));
@@ -373,6 +405,66 @@ void TestModuleHost::zaskarOpensWithItsRights()
     w.splitter->setPosition(320);
     QCOMPARE(form->size(), w.panel->size());
     w.tree->setCurrentItem(w.node(QStringLiteral("收件箱")));
+    QVERIFY(!mapped(QStringLiteral(TREMLIN_BIN_DIR "/Modules/Zaskar.so")));
+}
+
+void TestModuleHost::demoCatalogueOfTheReferenceServer_data()
+{
+    QTest::addColumn<QString>("rights");
+    QTest::addColumn<QString>("tree");
+    QTest::addColumn<int>("buttons");
+    QTest::addColumn<QStringList>("mailboxButtons"); // visible, with their captions
+
+    // The two demo users' rights strings.
+    QStringList all;
+    for (int id : {1, 10, 101, 102, 103, 104, 105, 106, 11, 12, 2, 20, 21, 22})
+        all << QStringLiteral("md%1").arg(id);
+    QTest::newRow("demo") << all.join(',') << "办公(邮箱,通讯录,日程安排),系统管理(用户管理,参数设置(网络参数))" << 2
+                          << QStringList{"BtnNew=添加", "BtnDelete=删除", "BtnEdit=修改", "BtnSave=保存"};
+    QTest::newRow("guest") << "md1,md10,md101" << "办公(邮箱)" << 1 << QStringList{"BtnNew=添加"};
+}
+
+void TestModuleHost::demoCatalogueOfTheReferenceServer()
+{
+    QFETCH(QString, rights);
+    QFETCH(QString, tree);
+    QFETCH(int, buttons);
+    QFETCH(QStringList, mailboxButtons);
+
+    ServerProcess server;
+    QVERIFY2(server.start(), qPrintable(server.errorString()));
+    TSoapConnection connection;
+    connection.setURL(server.baseUrl() + QStringLiteral("/tremlinSvr.dll/soap/ISoapDM"));
+    HostWindow w(QStringLiteral(TREMLIN_BIN_DIR "/"), rights, &connection);
+
+    std::function<QString(QTreeWidgetItem *)> shape = [&shape](QTreeWidgetItem *n) {
+        QStringList c;
+        for (int i = 0; i < n->childCount(); ++i)
+            c << shape(n->child(i));
+        return n->text(0) + (c.isEmpty() ? QString() : '(' + c.join(',') + ')');
+    };
+    QStringList top;
+    for (int i = 0; i < w.tree->topLevelItemCount(); ++i)
+        top << shape(w.tree->topLevelItem(i));
+    QCOMPARE(top.join(','), tree);
+    QCOMPARE(w.toolBar->findChildren<TQuickButton *>().size(), buttons);
+    QCOMPARE(w.treeImages.count(), 15); // every catalogue row
+
+    // The mailbox from its node, with the granted buttons shown.
+    w.tree->setCurrentItem(w.node(QStringLiteral("邮箱")));
+    QWidget *form = w.host->hostedForm();
+    QVERIFY(form);
+    QStringList shown;
+    for (const char *name : {"BtnNew", "BtnDelete", "BtnEdit", "BtnSave"}) {
+        auto b = form->findChild<QToolButton *>(QLatin1String(name));
+        QVERIFY(b);
+        if (b->isVisible())
+            shown << QLatin1String(name) + '=' + b->text();
+    }
+    QCOMPARE(shown, mailboxButtons);
+    // Another node releases it.
+    w.tree->setCurrentItem(w.node(QStringLiteral("办公")));
+    QVERIFY(!w.host->holdsLibrary());
     QVERIFY(!mapped(QStringLiteral(TREMLIN_BIN_DIR "/Modules/Zaskar.so")));
 }
 
