@@ -10,6 +10,17 @@
 
 namespace PictureFile {
 
+namespace {
+// The JPEG reader fills a cut-off picture with grey and only warns; a file
+// without its end-of-image marker is truncated. Inside the data a 0xFF byte
+// is always followed by 0x00, so the marker cannot appear by chance there.
+bool jpegIsComplete(const QByteArray &bytes)
+{
+    const int from = qMax(0, bytes.size() - 64);
+    return bytes.indexOf("\xFF\xD9", from) >= 0;
+}
+} // namespace
+
 QString extensionOf(const QString &fileName)
 {
     const QString name = QFileInfo(fileName).fileName();
@@ -37,6 +48,8 @@ QByteArray read(const QString &fileName, Kind kind)
         throw Exception(QStringLiteral("\"%1\" is not a valid bitmap").arg(fileName));
     if (kind == Kind::Jpeg && !PictureLoader::tryJpeg(bytes, nullptr))
         throw Exception(QStringLiteral("\"%1\" is not valid JPEG data").arg(fileName));
+    if (kind == Kind::Jpeg && !jpegIsComplete(bytes))
+        throw Exception(QStringLiteral("\"%1\" is truncated: the JPEG data has no end").arg(fileName));
     if (kind == Kind::Other)
         throw Exception(QStringLiteral("\"%1\" is neither a bitmap nor a JPEG file").arg(fileName));
     return bytes;

@@ -230,6 +230,15 @@ void TestOvidoMainPage::pictureFiles_data()
     QTest::newRow("dot in folder only") << "dir.bmp/picture" << bmp << "format";
     QTest::newRow("JPEG named .bmp") << "e.bmp" << jpeg << "error";
     QTest::newRow("truncated bitmap") << "f.bmp" << bmp.left(bmp.size() / 2) << "error";
+    QImage noise(200, 100, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, qRgb(x * 7 % 256, y * 13 % 256, (x * y) % 256));
+    QByteArray bigJpeg;
+    QBuffer buffer(&bigJpeg);
+    buffer.open(QIODevice::WriteOnly);
+    noise.save(&buffer, "JPEG");
+    QTest::newRow("truncated JPEG") << "g.jpg" << bigJpeg.left(bigJpeg.size() / 2) << "error";
     QTest::newRow("missing file") << "" << QByteArray() << "error";
 }
 

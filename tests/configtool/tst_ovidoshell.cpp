@@ -97,6 +97,8 @@ void TestOvidoShell::startState()
     QVERIFY(!form->ui()->TreeView1->currentItem());
     QVERIFY(!frontPage(form));
     QVERIFY(!p.subMainForm()->isVisible());
+    QTest::mouseClick(form->ui()->BitBtn3, Qt::LeftButton);
+    QVERIFY(!form->isVisible());
 }
 
 void TestOvidoShell::pageSwitching()
