@@ -6,6 +6,9 @@
 #include "IniFile.h"
 #include "LibraryPath.h"
 #include "SoapConnection.h"
+#include "TIBDatabase.h"
+#include "TIBQuery.h"
+#include "TIBTransaction.h"
 
 #include <QCoreApplication>
 
@@ -20,6 +23,9 @@ TDM::TDM(const QString &programDir, QObject *parent)
     , cdsMdChientSel(new TClientDataSet(this))
     , ThreadConn(new TSoapConnection(this))
     , mainHTTPRIO(new THTTPRIO(this))
+    , IBDB(new TIBDatabase(this))
+    , IBTran(new TIBTransaction(this))
+    , IBQinfo(new TIBQuery(IBDB, IBTran, this))
     , m_programDir(programDir)
 {
     setObjectName(QStringLiteral("DM"));
@@ -27,6 +33,18 @@ TDM::TDM(const QString &programDir, QObject *parent)
     cdsMdChientSel->setObjectName(QStringLiteral("cdsMdChientSel"));
     ThreadConn->setObjectName(QStringLiteral("ThreadConn"));
     mainHTTPRIO->setObjectName(QStringLiteral("mainHTTPRIO"));
+    IBDB->setObjectName(QStringLiteral("IBDB"));
+    IBTran->setObjectName(QStringLiteral("IBTran"));
+    IBQinfo->setObjectName(QStringLiteral("IBQinfo"));
+
+    IBDB->params() << QStringLiteral("user_name=%1").arg(QLatin1String(DbNames::User))
+                   << QStringLiteral("password=%1").arg(QLatin1String(DbNames::DefaultPassword));
+    IBDB->setLoginPrompt(false);
+    IBDB->setSQLDialect(3);
+    IBDB->setIdleTimer(0);
+    IBDB->setDefaultTransaction(IBTran);
+    IBTran->setDefaultDatabase(IBDB);
+    IBQinfo->setSQL(QStringLiteral("Select * from  client_info"));
 
     cdsMdChientSel->setRemoteServer(SoapConn);
     cdsMdChientSel->setProviderName(QString::fromLatin1(CatalogueProvider));
@@ -63,6 +81,9 @@ void TDM::DataModuleCreate()
     SoapConn->close();
     SoapConn->setURL(m_url + m_fsvr);
     mainHTTPRIO->setWSDLLocation(m_url + m_wsdl);
+    IBDB->close();
+    IBDB->setDatabaseName(m_dbFile);
+    IBDB->params() << QStringLiteral("password=") + m_dbPassword;
 }
 
 void TDM::mainHTTPRIOHTTPWebNode1PostingData(qint64, qint64)

@@ -5,6 +5,9 @@
 
 class TClientDataSet;
 class THTTPRIO;
+class TIBDatabase;
+class TIBQuery;
+class TIBTransaction;
 class TSoapConnection;
 
 // Brastel's data module: the connections to the application server and the
@@ -30,6 +33,10 @@ public:
     TClientDataSet *cdsMdChientSel;
     TSoapConnection *ThreadConn;
     THTTPRIO *mainHTTPRIO;
+    // The local appearance database; nothing connects before the first query.
+    TIBDatabase *IBDB;
+    TIBTransaction *IBTran;
+    TIBQuery *IBQinfo; // "Select * from  client_info"
 
     // Values kept for the life of the program.
     const QString &programDir() const { return m_programDir; }
