@@ -7,7 +7,7 @@
 #include "ModuleHost.h"
 #include "TImageList.h"
 #include "TQuickButton.h"
-#include "PictureLoader.h"
+#include "TIBQuery.h"
 #include "Skin.h"
 #include "TDM.h"
 #include "TKeyboardHook.h"
@@ -186,6 +186,46 @@ void TmainForm::RzSplitter1Change()
 
 void TmainForm::ApplyClientInfo()
 {
+    TIBQuery *q = m_dm->IBQinfo;
+    q->open(); // first use of the database: connects and starts the transaction
+    if (q->isEmpty())
+        return; // no settings row: the design look stays
+
+    // Columns in the order they are applied; the first failure ends the step
+    // and leaves what was applied before it.
+    const QString caption = q->asString(QStringLiteral("sys_caption"));
+    if (!caption.trimmed().isEmpty())
+        setWindowTitle(caption);
+    if (const std::optional<QIcon> icon = q->asIcon(QStringLiteral("sys_ico"))) {
+        QApplication::setWindowIcon(*icon);
+        setWindowIcon(*icon);
+    }
+    if (!q->isNull(QStringLiteral("Form_State")) && q->asInteger(QStringLiteral("Form_State")) == 1)
+        setWindowState(windowState() | Qt::WindowMaximized);
+    const int topOpen = q->asInteger(QStringLiteral("top_open"));
+    ui->pTop->setVisible(topOpen != 0);
+    if (topOpen == 1)
+        ui->pTop->setFixedHeight(qMax(0, q->asInteger(QStringLiteral("TOP_HEIGHT"))));
+    if (!q->isNull(QStringLiteral("copyright")))
+        ui->mainStaBar->setPanelText(3, QLatin1Char(' ') + q->asString(QStringLiteral("copyright")));
+
+    auto picture = [q](const char *column, auto &&put) {
+        if (const std::optional<QImage> img = q->asPicture(QString::fromLatin1(column)))
+            put(*img);
+    };
+    picture("Logo", [this](const QImage &img) { ui->imgLogo->setPicture(img); });
+    picture("FORM_ICO_CLOSE", [this](const QImage &img) { ui->btnClose->setNormalImage(img); });
+    picture("FORM_ICO_MIN", [this](const QImage &img) { ui->btnClose->setHoverImage(img); });
+    if (!q->isNull(QStringLiteral("Form_Style")) && q->asInteger(QStringLiteral("Form_Style")) == 1) {
+        setWindowFlag(Qt::FramelessWindowHint, true);
+        ui->btnClose->show();
+        placeCloseButton();
+    }
+    picture("TOP_bg_ground", [this](const QImage &img) { ui->imgTopBgGround->setPicture(img); });
+    picture("TOP_RIGHT", [this](const QImage &img) { ui->ImgRight->setPicture(img); });
+    picture("btn_Background", [this](const QImage &img) { ui->mnToolBar->setBackground(img); });
+    picture("sys_ground", [this](const QImage &img) { ui->ImgBackground->setPicture(img); });
+    picture("sys_show", [this](const QImage &img) { ui->imgMain->setPicture(img); });
 }
 
 void TmainForm::showEvent(QShowEvent *event)

@@ -8,6 +8,12 @@
 #include "TmainForm.h"
 #include "ui_TmainForm.h"
 
+#include "TIBDatabase.h"
+#include "TIBSQL.h"
+#include "TIBTransaction.h"
+
+#include <QBuffer>
+#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -31,11 +37,18 @@ private slots:
     void welcomeText();
     void barShownOnlyWithButtons_data();
     void barShownOnlyWithButtons();
+    void appearance_data();
+    void appearance();
 
 private:
     TmainForm *makeForm(int navWidth = 230, int navFongSize = 25, const QString &rights = QString());
 
+    // A fresh CLINFO.DB with its row, changed by (column, value) pairs; an
+    // invalid QVariant sets NULL; "delete" empties the table.
+    QString makeDatabase(const QVariantList &changes);
+
     ServerProcess m_server;
+    QTemporaryDir m_templateDir;
     QTemporaryDir *m_dir = nullptr;
     TDM *m_dm = nullptr;
     TmainForm *m_form = nullptr;
@@ -45,6 +58,47 @@ private:
 void TestMainForm::initTestCase()
 {
     QVERIFY2(m_server.start(), qPrintable(m_server.errorString()));
+    QProcess create;
+    create.start(QStringLiteral(TREMLIN_BIN_DIR "/clinfo-create"), {m_templateDir.filePath(QStringLiteral("CLINFO.DB"))});
+    QVERIFY(create.waitForFinished(60000));
+    QVERIFY2(create.exitCode() == 0, create.readAllStandardError().constData());
+}
+
+QString TestMainForm::makeDatabase(const QVariantList &changes)
+{
+    const QString file = m_dir->filePath(QStringLiteral("CLINFO.DB"));
+    QFile::remove(file);
+    if (!QFile::copy(m_templateDir.filePath(QStringLiteral("CLINFO.DB")), file))
+        return QString();
+    TIBDatabase db;
+    TIBTransaction tr;
+    db.setDefaultTransaction(&tr);
+    tr.setDefaultDatabase(&db);
+    db.setDatabaseName(file);
+    db.params() << QStringLiteral("user_name=SYSDBA") << QStringLiteral("password=quillbark");
+    TIBSQL sql(&db, &tr);
+    for (int i = 0; i + 1 < changes.size(); i += 2) {
+        const QString column = changes.at(i).toString();
+        const QVariant value = changes.at(i + 1);
+        if (column == QLatin1String("delete")) {
+            sql.setSQL(QStringLiteral("delete from client_info"));
+        } else {
+            sql.setSQL(QStringLiteral("update client_info set %1 = :v where id = 1").arg(column));
+            if (!value.isValid())
+                sql.setParamNull(QStringLiteral("v"));
+            else if (value.type() == QVariant::ByteArray)
+                sql.setParamBlob(QStringLiteral("v"), value.toByteArray());
+            else if (value.type() == QVariant::Int)
+                sql.setParamInteger(QStringLiteral("v"), value.toInt());
+            else
+                sql.setParamString(QStringLiteral("v"), value.toString());
+        }
+        sql.execQuery();
+    }
+    if (tr.inTransaction())
+        tr.commit();
+    db.close();
+    return file;
 }
 
 void TestMainForm::init()
@@ -66,6 +120,8 @@ void TestMainForm::cleanup()
 
 TmainForm *TestMainForm::makeForm(int navWidth, int navFongSize, const QString &rights)
 {
+    if (!QFile::exists(m_dir->filePath(QStringLiteral("CLINFO.DB"))))
+        makeDatabase({"delete", 0}); // the design look
     TIniFile ini(m_dir->filePath(QStringLiteral("Config.ini")));
     ini.writeString(QStringLiteral("Server"), QStringLiteral("url"), m_server.baseUrl());
     ini.writeInteger(QStringLiteral("Local"), QStringLiteral("NavWidth"), navWidth);
@@ -152,7 +208,7 @@ void TestMainForm::closeWritesNavWidth()
         QFile file(config);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("; own comment\n[Server]\nurl=" + m_server.baseUrl().toLatin1()
-                   + "\n[Local]\nNavWidth=230\nNavFongSize=30\nfile=CLINFO.DB\n");
+                   + "\n[Local]\nNavWidth=230\nNavFongSize=30\nfile=" + m_dir->filePath("CLINFO.DB").toUtf8() + "\n");
     }
     TmainForm *f = makeForm(230, 30);
     f->form()->RzSplitter1->setPosition(275);
@@ -160,7 +216,7 @@ void TestMainForm::closeWritesNavWidth()
     TIniFile ini(config);
     QCOMPARE(ini.readInteger("Local", "NavWidth", -1), 275);
     QCOMPARE(ini.readString("Server", "url", QString()), m_server.baseUrl());
-    QCOMPARE(ini.readString("Local", "file", QString()), QStringLiteral("CLINFO.DB"));
+    QCOMPARE(ini.readString("Local", "file", QString()), m_dir->filePath("CLINFO.DB"));
     QCOMPARE(ini.readInteger("Local", "NavFongSize", -1), 30);
     QFile file(config);
     QVERIFY(file.open(QIODevice::ReadOnly));
@@ -242,6 +298,103 @@ void TestMainForm::barShownOnlyWithButtons()
         QCOMPARE(first->x(), 0);
         QVERIFY(bar->rect().contains(first->geometry()));
         QCOMPARE(first->text(), QStringLiteral("邮箱"));
+    }
+}
+
+static QByteArray imageFile(const char *format, QColor colour = Qt::darkCyan)
+{
+    QImage img(30, 20, QImage::Format_RGB32);
+    img.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, format);
+    return bytes;
+}
+
+void TestMainForm::appearance_data()
+{
+    QTest::addColumn<QVariantList>("changes");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("maximised");
+    QTest::addColumn<int>("topHeight"); // -1: top bar hidden
+    QTest::addColumn<bool>("frameless");
+    QTest::addColumn<bool>("logo");
+    QTest::addColumn<QString>("error"); // part of the one error shown, empty: none
+    const QString design = QStringLiteral("Brastel");
+    const QVariant null;
+    const QByteArray bmp = imageFile("BMP"), jpeg = imageFile("JPG"), png = imageFile("PNG");
+    // The created row is all NULL: top bar hidden ("top_open" NULL is 0).
+    QTest::newRow("row of NULLs") << QVariantList{} << design << false << -1 << false << false << QString();
+    QTest::newRow("empty table: design look")
+        << QVariantList{"delete", 0} << design << false << 41 << false << false << QString();
+    QTest::newRow("Form_State 1 maximises") << QVariantList{"form_state", 1} << design << true << -1 << false
+                                            << false << QString();
+    QTest::newRow("Form_State 2 stays normal") << QVariantList{"form_state", 2} << design << false << -1 << false
+                                               << false << QString();
+    QTest::newRow("top_open 2 keeps 41") << QVariantList{"top_open", 2, "top_height", 90} << design << false << 41
+                                         << false << false << QString();
+    QTest::newRow("top_open 1 takes TOP_HEIGHT") << QVariantList{"top_open", 1, "top_height", 90} << design << false
+                                                 << 90 << false << false << QString();
+    QTest::newRow("top_open 1, TOP_HEIGHT NULL: 0") << QVariantList{"top_open", 1, "top_height", null} << design
+                                                    << false << 0 << false << false << QString();
+    QTest::newRow("caption of blanks") << QVariantList{"sys_caption", "   "} << design << false << -1 << false
+                                       << false << QString();
+    QTest::newRow("caption keeps its trailing blank") << QVariantList{"sys_caption", "演示系统 "}
+                                                      << QStringLiteral("演示系统 ") << false << -1 << false
+                                                      << false << QString();
+    QTest::newRow("JPEG logo through the fallback") << QVariantList{"logo", jpeg} << design << false << -1 << false
+                                                    << true << QString();
+    QTest::newRow("BMP logo") << QVariantList{"logo", bmp} << design << false << -1 << false << true << QString();
+    // Columns before the PNG (caption, state, top bar) apply; Form_Style after it does not.
+    QTest::newRow("PNG logo stops the step")
+        << QVariantList{"sys_caption", "先", "top_open", 1, "top_height", 60, "logo", png, "form_style", 1,
+                        "top_right", bmp}
+        << QStringLiteral("先") << false << 60 << false << false << QStringLiteral("Logo");
+    QTest::newRow("Form_Style 1 frameless") << QVariantList{"form_style", 1, "top_open", 1, "top_height", 50}
+                                            << design << false << 50 << true << false << QString();
+    QTest::newRow("Form_Style 1 maximised")
+        << QVariantList{"form_style", 1, "form_state", 1, "top_open", 2} << design << true << 41 << true << false
+        << QString();
+}
+
+void TestMainForm::appearance()
+{
+    QFETCH(QVariantList, changes);
+    QFETCH(QString, caption);
+    QFETCH(bool, maximised);
+    QFETCH(int, topHeight);
+    QFETCH(bool, frameless);
+    QFETCH(bool, logo);
+    QFETCH(QString, error);
+    QVERIFY(!makeDatabase(changes).isEmpty());
+    QCoreApplication::setApplicationName(QStringLiteral("Brastel"));
+    TmainForm *f = makeForm();
+    Ui::TmainForm *ui = f->form();
+    QTRY_COMPARE(f->isMaximized(), maximised);
+
+    QCOMPARE(f->windowTitle(), caption);
+    QCOMPARE(ui->pTop->isVisible(), topHeight >= 0);
+    if (topHeight >= 0)
+        QCOMPARE(ui->pTop->height(), topHeight);
+    QCOMPARE(bool(f->windowFlags() & Qt::FramelessWindowHint), frameless);
+    QCOMPARE(ui->btnClose->isVisible(), frameless);
+    if (frameless) {
+        QCOMPARE(ui->btnClose->geometry(), QRect(ui->pTop->width() - 49, 0, 49, 21));
+        QCOMPARE(ui->btnClose->mapTo(f, QPoint(49, 0)).x(), f->width());
+    }
+    QCOMPARE(!ui->imgLogo->picture().isNull(), logo);
+    if (logo)
+        QCOMPARE(ui->imgLogo->picture().size(), QSize(30, 20));
+    // The window is open and usable whatever failed.
+    QVERIFY(f->isVisible());
+    QCOMPARE(f->statusText(0), QStringLiteral("欢迎 [head:tail] 登录!"));
+    if (error.isEmpty()) {
+        QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join(QLatin1Char('\n'))));
+    } else {
+        QCOMPARE(m_errors.size(), 1);
+        QVERIFY2(m_errors.first().contains(error), qPrintable(m_errors.first()));
+        QVERIFY(ui->ImgRight->picture().isNull());
     }
 }
 
