@@ -2,10 +2,12 @@
 #include "OvidoProgram.h"
 #include "TLoginForm.h"
 #include "TcompInfoForm.h"
+#include "TsubMainForm.h"
 #include "TmainForm.h"
 #include "ui_TLoginForm.h"
 #include "ui_TcompInfoForm.h"
 #include "ui_TmainForm.h"
+#include "ui_TsubMainForm.h"
 
 #include <QProcess>
 #include <QtTest>
@@ -17,6 +19,7 @@ class TestOvidoCrossProcess : public QObject
     Q_OBJECT
 private slots:
     void committedWritesReachOtherProcess();
+    void brastelShowsChangesAtNextStart();
 };
 
 static QString readInOtherProcess(const QString &file, const QString &table, const QString &column)
@@ -53,6 +56,39 @@ void TestOvidoCrossProcess::committedWritesReachOtherProcess()
     QTest::mouseClick(p.loginForm()->ui()->BitBtn5, Qt::LeftButton);
     QCOMPARE(readInOtherProcess(db, "LOGIN_INFO", "BACKGROUND"),
              QString("blob:%1").arg(QFileInfo(bg).size()));
+}
+
+void TestOvidoCrossProcess::brastelShowsChangesAtNextStart()
+{
+    OvidoFixture f;
+    f.createDatabase();
+    // Brastel's directory of its own: its "file" key names the database by full path.
+    f.writeFile("brastel/Config.ini",
+                QString("[Server]\nurl=http://127.0.0.1:9\n[Local]\nfile=%1CLINFO.DB\n").arg(f.dir()).toUtf8());
+    auto brastel = [&f] {
+        QProcess p;
+        p.start(QStringLiteral(TREMLIN_TEST_BIN_DIR "/brastel_look"), {f.dir() + "brastel/"});
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    };
+    const QStringList before = brastel();
+    QVERIFY2(before.size() == 3, qPrintable(before.join('|')));
+    QVERIFY(!before.contains("caption=我的平台"));
+
+    OvidoProgram &p = f.start();
+    p.mainForm()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.mainForm()));
+    p.compInfoForm()->ui()->Edit2->setText("  我的平台 ");
+    QTest::mouseClick(p.compInfoForm()->ui()->BitBtn2, Qt::LeftButton);
+    p.compInfoForm()->ui()->Edit1->setText("出版商");
+    QTest::mouseClick(p.compInfoForm()->ui()->BitBtn1, Qt::LeftButton);
+    QTreeWidget *tree = p.mainForm()->ui()->TreeView1;
+    tree->setCurrentItem(tree->topLevelItem(0)->child(2));
+    QTest::mouseClick(p.subMainForm()->ui()->RadioButton2, Qt::LeftButton);
+    QCOMPARE(f.boxes.size(), 2);
+
+    // Ovido is still running with the file open.
+    QCOMPARE(brastel(), QStringList({"caption=我的平台", "copyright= 出版商", "maximized=1"}));
 }
 
 QTEST_MAIN(TestOvidoCrossProcess)

@@ -26,6 +26,7 @@ private slots:
     void buttonPictureCommits();
     void applyWithoutTransaction();
     void designOpensPrepared();
+    void designWithoutDatabaseStaysClosed();
 
     void designerPositions_data();
     void designerPositions();
@@ -226,6 +227,24 @@ void TestOvidoLogin::designOpensPrepared()
     QVERIFY(!designer->isVisible());
     // The page's boxes are not refreshed by the designer.
     QCOMPARE(page->ui()->Edit1->text(), QString("30"));
+}
+
+void TestOvidoLogin::designWithoutDatabaseStaysClosed()
+{
+    OvidoFixture f; // no database file
+    TLoginForm *page = showLoginPage(f);
+    QVERIFY(page);
+    TLoginSetForm *designer = f.program().loginSetForm();
+    bool opened = false;
+    QTimer::singleShot(0, designer, [&] {
+        opened = designer->isVisible();
+        designer->close();
+    });
+    QTest::mouseClick(page->ui()->BitBtn6, Qt::LeftButton);
+    QVERIFY(!opened);
+    QVERIFY(f.boxes.isEmpty());
+    QTest::qWait(10); // the timer has run
+    QVERIFY(!opened);
 }
 
 void TestOvidoLogin::designerPositions_data()
