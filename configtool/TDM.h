@@ -56,5 +56,4 @@ public:
 signals:
     // After a column update ran (and committed when asked to).
     void columnUpdated(const QString &statement, const QVariant &value);
-
 };
