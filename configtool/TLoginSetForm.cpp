@@ -94,6 +94,8 @@ void TLoginSetForm::prepare(int bgflg)
     setWindowFlag(Qt::FramelessWindowHint, bgflg == 1);
     setWindowTitle(QStringLiteral("登录设计"));
     fitToContents();
+    // Each opening is centred over the main window again, also after the window was dragged.
+    setAttribute(Qt::WA_Moved, false);
 }
 
 void TLoginSetForm::fitToContents()

@@ -419,6 +419,12 @@ void TestOvidoLogin::dragWindowByBackground()
     QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(20, 20));
     QVERIFY(!TLoginSetForm::dragState().bDragForm);
     QVERIFY(f.updates.isEmpty());
+    // The next opening is centred again.
+    d->close();
+    d->prepare(0);
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QTRY_COMPARE(d->pos(), start);
     // Not while maximised.
     d->setWindowState(Qt::WindowMaximized);
     QTRY_VERIFY(d->isMaximized());
