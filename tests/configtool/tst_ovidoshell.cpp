@@ -19,6 +19,7 @@ class TestOvidoShell : public QObject
 private slots:
     void dataModuleSettings_data();
     void dataModuleSettings();
+    void fileInSubDirectoryOpens();
     void startState();
     void pageSwitching();
     void companyTexts_data();
@@ -72,6 +73,17 @@ void TestOvidoShell::dataModuleSettings()
     TDM dm(f.dir());
     QCOMPARE(dm.databaseName(), f.dir() + file);
     QCOMPARE(dm.params(), QStringList({"user_name=SYSDBA", "password=" + password}));
+}
+
+void TestOvidoShell::fileInSubDirectoryOpens()
+{
+    OvidoFixture f;
+    f.createDatabase("data/look.db");
+    f.writeConfig("[Local]\nfile=data/look.db\n");
+    TcompInfoForm *page = f.start().compInfoForm();
+    page->ui()->Edit1->setText("出版商");
+    QTest::mouseClick(page->ui()->BitBtn1, Qt::LeftButton);
+    QCOMPARE(f.value("CLIENT_INFO", "COPYRIGHT").toString(), QString("出版商"));
 }
 
 void TestOvidoShell::startState()
