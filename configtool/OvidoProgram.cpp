@@ -12,13 +12,12 @@ OvidoProgram::OvidoProgram(const QString &programDir)
 {
     m_dm.reset(new TDM(programDir));
     m_mainForm.reset(new TmainForm);
-    // The designer is created last of the forms; the login page needs it, so
-    // it is made first here, which changes nothing anyone can see.
-    m_loginSetForm = new TLoginSetForm(m_dm.get(), m_mainForm.get());
     m_subMainForm.reset(new TsubMainForm(m_dm.get()));
-    m_loginForm.reset(new TLoginForm(m_dm.get(), m_loginSetForm));
+    m_loginForm.reset(new TLoginForm(m_dm.get()));
     m_icoForm.reset(new TicoForm(m_dm.get()));
     m_compInfoForm.reset(new TcompInfoForm(m_dm.get()));
+    m_loginSetForm = new TLoginSetForm(m_dm.get(), m_mainForm.get());
+    m_loginForm->setDesigner(m_loginSetForm);
     m_mainForm->setPages({m_icoForm.get(), m_loginForm.get(), m_subMainForm.get(), m_compInfoForm.get()});
 }
 

@@ -15,8 +15,8 @@ namespace {
 const char SelectLogin[] = "SELECT * FROM LOGIN_INFO where id=:sid";
 } // namespace
 
-TLoginForm::TLoginForm(TDM *dm, TLoginSetForm *designer, QWidget *parent)
-    : TPageForm(true, parent), m_ui(new Ui::TLoginForm), m_dm(dm), m_designer(designer)
+TLoginForm::TLoginForm(TDM *dm, QWidget *parent)
+    : TPageForm(true, parent), m_ui(new Ui::TLoginForm), m_dm(dm)
 {
     m_ui->setupUi(this);
     m_openBmp.reset(new TOpenDialog(this, QString::fromUtf8(PictureFile::DialogFilter),
@@ -141,6 +141,8 @@ void TLoginForm::BitBtn6Click()
     } catch (const std::exception &) {
         return;
     }
+    if (!m_designer)
+        return;
     m_designer->prepare(bgflg);
     m_designer->exec();
 }

@@ -20,8 +20,11 @@ class TLoginForm : public TPageForm
 {
     Q_OBJECT
 public:
-    TLoginForm(TDM *dm, TLoginSetForm *designer, QWidget *parent = nullptr);
+    explicit TLoginForm(TDM *dm, QWidget *parent = nullptr);
     ~TLoginForm() override;
+
+    // The designer "设计" opens; it is created after the pages.
+    void setDesigner(TLoginSetForm *designer) { m_designer = designer; }
 
     Ui::TLoginForm *ui() const { return m_ui.get(); }
 
@@ -54,6 +57,6 @@ private:
     std::unique_ptr<Ui::TLoginForm> m_ui;
     std::unique_ptr<TOpenDialog> m_openBmp;
     TDM *m_dm;
-    TLoginSetForm *m_designer;
+    TLoginSetForm *m_designer = nullptr;
     QVector<PositionRow> m_positions;
 };
