@@ -22,5 +22,13 @@ test: build
 bench: build
 	@for b in $(BUILD)/bench-bin/*; do [ -x "$$b" ] && "$$b"; done
 
+# The demo: server, mailbox and Brastel (on $DISPLAY, else under Xvfb with screenshots).
+demo: build
+	@BUILD=$(BUILD) scripts/demo.sh
+
+# docs/screenshots/*.png from a headless demo run.
+screenshots: build
+	@BUILD=$(BUILD) scripts/screenshots.sh
+
 clean:
 	rm -rf $(BUILD) $(BUILD)-fuzz

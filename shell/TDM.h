@@ -34,9 +34,10 @@ public:
     TClientDataSet *cdsMdChientSel;
     TSoapConnection *ThreadConn;
     THTTPRIO *mainHTTPRIO;
+    // The local appearance database; nothing connects before the first query.
     TIBDatabase *IBDB;
     TIBTransaction *IBTran;
-    TIBQuery *IBQinfo;
+    TIBQuery *IBQinfo; // "Select * from  client_info"
 
     // Values kept for the life of the program.
     const QString &programDir() const { return m_programDir; }

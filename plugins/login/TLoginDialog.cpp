@@ -1,6 +1,8 @@
 #include "TLoginDialog.h"
 
 #include "Exception.h"
+#include "LibraryPath.h"
+#include "LoginLook.h"
 #include "SignInClient.h"
 #include "ui_TLoginDialog.h"
 
@@ -15,6 +17,15 @@ TLoginDialog::TLoginDialog(TSoapConnection *connection, QWidget *parent)
     ui->btnSet->setEnabled(false); // server settings live in Config.ini
     connect(ui->btnLogin, &QPushButton::clicked, this, &TLoginDialog::btnLoginClick);
     connect(ui->btnClose, &QPushButton::clicked, this, &TLoginDialog::btnCloseClick);
+    LoginLook look;
+    if (look.read(LibraryPath::programDir()))
+        applyLook(look);
+}
+
+void TLoginDialog::applyLook(const LoginLook &look)
+{
+    look.apply({this, ui->txtName, ui->txtPwd, ui->btnSet, ui->btnLogin, ui->btnClose, ui->lblMessage,
+                {ui->lblTitle, ui->lblName, ui->lblPwd}});
 }
 
 TLoginDialog::~TLoginDialog() = default;

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class LoginLook;
 class TSoapConnection;
 namespace Ui {
 class TLoginDialog;
@@ -24,6 +25,10 @@ public:
     // Valid after the dialog was accepted.
     const SignInRecord &record() const { return m_record; }
     QString message() const;
+
+    // Draws the window from the stored login look (the constructor does so
+    // when LOGIN_INFO can be read).
+    void applyLook(const LoginLook &look);
 
 public slots:
     void btnLoginClick();
