@@ -30,4 +30,8 @@ typedef void (*ModuleFreeFormFn)();
 namespace EntryPoints {
 constexpr const char CreateForm[] = "Create_FormInDllAsChild";
 constexpr const char FreeForm[] = "Free_FormInDllAsChild";
+// A module form sets this property to true while a blocking call of its own
+// processes window events; the host then postpones releasing the module
+// (its code is still running) until the property is false again.
+constexpr const char BusyProperty[] = "moduleBusy";
 } // namespace EntryPoints

@@ -36,6 +36,16 @@ ModuleHost::ModuleHost(const Shared &shared)
 {
     if (m_shared.programDir.isEmpty())
         m_shared.programDir = LibraryPath::programDir();
+    m_idleTimer.setInterval(50);
+    QObject::connect(&m_idleTimer, &QTimer::timeout, [this] {
+        if (isBusy())
+            return;
+        m_idleTimer.stop();
+        auto action = std::move(m_pending);
+        m_pending = nullptr;
+        if (action)
+            action();
+    });
 }
 
 ModuleHost::~ModuleHost()
@@ -50,12 +60,36 @@ QString ModuleHost::libraryFile() const
 
 bool ModuleHost::nodeChanged(QTreeWidgetItem *node) noexcept
 {
+    // The tree is built once and never changes, so the node outlives the wait.
+    if (postponeWhileBusy([this, node] { nodeChanged(node); }))
+        return true;
     return ErrorGuard::run([&] { openNode(node); });
 }
 
 bool ModuleHost::quickButtonClicked(QObject *button) noexcept
 {
+    QPointer<QObject> guarded(button);
+    if (postponeWhileBusy([this, guarded] {
+            if (guarded)
+                quickButtonClicked(guarded);
+        }))
+        return true;
     return ErrorGuard::run([&] { openButton(button); });
+}
+
+bool ModuleHost::isBusy() const
+{
+    return m_form && m_form->property(EntryPoints::BusyProperty).toBool();
+}
+
+bool ModuleHost::postponeWhileBusy(std::function<void()> action)
+{
+    if (!isBusy())
+        return false;
+    m_pending = std::move(action);
+    if (!m_idleTimer.isActive())
+        m_idleTimer.start();
+    return true;
 }
 
 void ModuleHost::splitterChanged(QWidget *splitter) noexcept

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -47,6 +48,13 @@ public:
     bool quickButtonClicked(QObject *button) noexcept;    // a TQuickButton
     void splitterChanged(QWidget *splitter) noexcept;     // splitter moved
 
+    // True while the open module's form says that a blocking call of its own
+    // is running. Choices made meanwhile wait: the last one runs when the
+    // module is idle again, since releasing the module now would unload code
+    // that is still on the stack.
+    bool isBusy() const;
+    bool hasPending() const { return bool(m_pending); }
+
     // The same without the guard: a module's error is thrown as Exception.
     void openNode(QTreeWidgetItem *node);
     void openButton(QObject *button);
@@ -72,6 +80,7 @@ public:
 
 private:
     void openModule(qint32 id, const QString &objName);
+    bool postponeWhileBusy(std::function<void()> action);
     void destroyLeftovers() noexcept;
 
     Shared m_shared;
@@ -83,4 +92,6 @@ private:
     QString m_modulePath;
     QStringList m_rightsList;
     QStringList m_parameterList;
+    std::function<void()> m_pending;
+    QTimer m_idleTimer;
 };

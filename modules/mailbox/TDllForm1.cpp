@@ -3,6 +3,7 @@
 #include "ApplyRights.h"
 #include "CloseDataSets.h"
 #include "DecodeEmail.h"
+#include "EntryPoints.h"
 #include "ErrorGuard.h"
 #include "ModuleState.h"
 #include "TDM.h"
@@ -289,7 +290,11 @@ void TDllForm1::runAction(void (TDllForm1::*work)())
 {
     if (m_fetching)
         return;
+    // The host must not release the module while this runs: the header loop
+    // and the reader let window events through.
+    setProperty(EntryPoints::BusyProperty, true);
     ErrorGuard::run([this, work] { (this->*work)(); });
+    setProperty(EntryPoints::BusyProperty, false);
     SetBusyCursor(false);
 }
 

@@ -1,3 +1,4 @@
+#include "EntryPoints.h"
 #include "ErrorBox.h"
 #include "FakePop3Server.h"
 #include "MailSettings.h"
@@ -40,10 +41,14 @@ class PaintRecorder : public QObject
 {
 public:
     QStringList texts;
+    QWidget *form = nullptr;
+    QStringList busyWhile; // texts painted while the form told the host it is busy
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint) {
             const QString t = static_cast<QLabel *>(watched)->text();
+            if (form && form->property(EntryPoints::BusyProperty).toBool() && !busyWhile.contains(t))
+                busyWhile << t;
             if (texts.isEmpty() || texts.last() != t)
                 texts << t;
         }
@@ -216,8 +221,12 @@ void TestMailboxForm::checkThreeMessages()
     FakePop3Server server(threeMessageCheck());
     createForm(server.start());
     PaintRecorder recorder;
+    recorder.form = m_form.get();
     m_form->findChild<QLabel *>("StatusPanel1")->installEventFilter(&recorder);
     check(server);
+    // The host must not release the module in the middle of the loop.
+    QVERIFY2(recorder.busyWhile.contains(QStringLiteral("Messsage 2 of 3")), qPrintable(recorder.busyWhile.join(" | ")));
+    QVERIFY(!m_form->property(EntryPoints::BusyProperty).toBool());
 
     QCOMPARE(m_form->statusText(0), QStringLiteral("3"));
     QCOMPARE(m_form->statusText(1), QStringLiteral("Mail takes up 4K on the server"));

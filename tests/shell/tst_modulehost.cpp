@@ -4,6 +4,7 @@
 #include "ClientDataSet.h"
 #include "ErrorBox.h"
 #include "ModuleCatalogue.h"
+#include "EntryPoints.h"
 #include "ModuleHost.h"
 #include "ServerProcess.h"
 #include "SoapConnection.h"
@@ -178,6 +179,7 @@ private slots:
     void groupNodeReleasesAndShowsBackground();
     void buttonOpensAndReopens();
     void fittingFollowsTheSplitter();
+    void releaseWaitsWhileTheModuleIsBusy();
     void raisingModuleShowsItsMessageAndStaysHeld();
     void missingLibraryOrEntryIsQuiet();
     void libraryOutsideModulesIsRefused();
@@ -298,6 +300,28 @@ void TestModuleHost::buttonOpensAndReopens()
     QCOMPARE(w.recorded()->property("parameterList").toStringList().value(0), QStringLiteral("md_id=2"));
     QCOMPARE(events(), (QStringList{"create md_id=13", "free", "create md_id=12", "free", "create md_id=12", "free",
                                     "create md_id=2"}));
+}
+
+void TestModuleHost::releaseWaitsWhileTheModuleIsBusy()
+{
+    HostWindow w(QStringLiteral(TREMLIN_TEST_BIN_DIR "/"));
+    w.tree->setCurrentItem(w.node(QStringLiteral("收件箱")));
+    QPointer<QWidget> form = w.recorded();
+    QVERIFY(form);
+    // A blocking call of the module lets events through: the user picks two
+    // other nodes meanwhile. Nothing is released while it runs.
+    form->setProperty(EntryPoints::BusyProperty, true);
+    w.tree->setCurrentItem(w.node(QStringLiteral("Second")));
+    w.tree->setCurrentItem(w.node(QStringLiteral("No controls")));
+    QTest::qWait(120);
+    QVERIFY(form);
+    QVERIFY(w.host->hasPending());
+    QCOMPARE(events(), QStringList{"create md_id=12"});
+    // Once idle, only the last choice runs.
+    form->setProperty(EntryPoints::BusyProperty, false);
+    QTRY_VERIFY(!w.host->hasPending());
+    QVERIFY(form.isNull());
+    QCOMPARE(events(), (QStringList{"create md_id=12", "free", "create md_id=18"}));
 }
 
 void TestModuleHost::fittingFollowsTheSplitter()
