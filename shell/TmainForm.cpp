@@ -162,6 +162,9 @@ void TmainForm::createHost()
     shared.programDir = m_dm->programDir();
     m_host = new ModuleHost(shared);
     m_host->setPathTarget([this](const QString &path) { ui->mainStaBar->setPanelText(1, path); });
+    // A tree without a current item picks its first one when it gets the
+    // focus; that would open (or release) a module nobody chose.
+    tvLeftNav()->setCurrentIndex(QModelIndex());
     connect(tvLeftNav(), &QTreeWidget::currentItemChanged, this, &TmainForm::mainLeftNavtvLeftNavChange);
     connect(ui->RzSplitter1, &TRzSplitter::positionChanged, this, &TmainForm::RzSplitter1Change);
 }
