@@ -43,6 +43,11 @@ void TIBDatabase::setDefaultTransaction(TIBTransaction *transaction)
         transaction->setDefaultDatabase(this);
 }
 
+TIBTransaction *TIBDatabase::defaultTransaction() const
+{
+    return m_transaction;
+}
+
 QSqlDatabase TIBDatabase::sqlDatabase() const
 {
     if (QSqlDatabase::contains(m_connectionName))

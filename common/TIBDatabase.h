@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QSqlDatabase>
 #include <QStringList>
 
@@ -37,7 +38,7 @@ public:
     int idleTimer() const { return m_idleTimer; }
 
     void setDefaultTransaction(TIBTransaction *transaction);
-    TIBTransaction *defaultTransaction() const { return m_transaction; }
+    TIBTransaction *defaultTransaction() const;
 
     // Throws Exception with the engine's message when the file cannot be opened.
     void open();
@@ -56,5 +57,5 @@ private:
     bool m_loginPrompt = false;
     int m_sqlDialect = 3;
     int m_idleTimer = 0;
-    TIBTransaction *m_transaction = nullptr;
+    QPointer<TIBTransaction> m_transaction;
 };

@@ -14,7 +14,7 @@ class TIBQuery : public TIBStatement
 {
     Q_OBJECT
 public:
-    TIBQuery(TIBDatabase *database, TIBTransaction *transaction, QObject *parent = nullptr);
+    TIBQuery(TIBDatabase *database, TIBTransaction *transaction = nullptr, QObject *parent = nullptr);
 
     // Throws Exception with the engine's message.
     void open();

@@ -8,7 +8,7 @@ class TIBSQL : public TIBStatement
 {
     Q_OBJECT
 public:
-    TIBSQL(TIBDatabase *database, TIBTransaction *transaction, QObject *parent = nullptr);
+    TIBSQL(TIBDatabase *database, TIBTransaction *transaction = nullptr, QObject *parent = nullptr);
 
     // Throws Exception with the engine's message; nothing is rolled back.
     void execQuery();

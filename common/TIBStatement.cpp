@@ -81,6 +81,11 @@ void TIBStatement::fail(const QString &step) const
 QSqlQuery &TIBStatement::run()
 {
     close();
+    // The database's default transaction may be set after the statement was made.
+    if (!m_transaction && m_database && m_database->defaultTransaction()) {
+        m_transaction = m_database->defaultTransaction();
+        m_transaction->attach(this);
+    }
     if (!m_database || !m_transaction)
         throw Exception(QStringLiteral("The statement has no database or transaction"));
     if (m_sql.trimmed().isEmpty())

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "TIBDatabase.h"
+
 #include <QObject>
 #include <QPointer>
-#include "TIBDatabase.h"
 #include <QVariant>
 #include <QVector>
 #include <memory>
@@ -19,6 +20,8 @@ class TIBStatement : public QObject
 {
     Q_OBJECT
 public:
+    // Without a transaction, the database's default transaction at the
+    // first run is taken.
     TIBStatement(TIBDatabase *database, TIBTransaction *transaction, QObject *parent = nullptr);
     ~TIBStatement() override;
 

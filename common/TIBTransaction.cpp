@@ -54,9 +54,12 @@ void TIBTransaction::commit()
         throw Exception(QStringLiteral("The transaction is not active"));
     closeStatements();
     QSqlDatabase db = m_database->sqlDatabase();
-    if (!db.commit())
-        throw Exception(IBError::message(db.lastError()));
+    const bool committed = db.commit();
+    // The driver drops its handle even when the engine refuses the commit;
+    // the next statement must start a transaction again.
     m_active = false;
+    if (!committed)
+        throw Exception(IBError::message(db.lastError()));
 }
 
 void TIBTransaction::rollback()

@@ -25,8 +25,9 @@ public:
     // Connects the database when needed. Throws Exception on failure.
     void startTransaction();
     void ensureStarted();
-    // Throws Exception with the engine's message; a failed commit leaves the
-    // transaction open, so the next successful commit takes its changes.
+    // Throws Exception with the engine's message. Qt's driver forgets the
+    // transaction even when the engine refuses the commit: the refused work
+    // is rolled back by the engine when the connection closes.
     void commit();
     void rollback();
 

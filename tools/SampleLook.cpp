@@ -248,7 +248,22 @@ QImage SampleLook::loginBackground()
     return image;
 }
 
-QImage SampleLook::loginButton(const QString &text, const QColor &base)
+QImage SampleLook::setButton()
+{
+    return button(QStringLiteral("设置"), QColor(96, 120, 150));
+}
+
+QImage SampleLook::loginButton()
+{
+    return button(QStringLiteral("登录"), QColor(36, 110, 200));
+}
+
+QImage SampleLook::closeLoginButton()
+{
+    return button(QStringLiteral("关闭"), QColor(170, 70, 60));
+}
+
+QImage SampleLook::button(const QString &text, const QColor &base)
 {
     QImage image(75, 25, QImage::Format_RGB32);
     image.fill(QColor(206, 224, 246));
@@ -297,6 +312,29 @@ QByteArray SampleLook::icon()
     return header + directory + data;
 }
 
+void SampleLook::savePictures(const QString &folder)
+{
+    const QList<QPair<const char *, QImage>> pictures{
+        {"logo", logo(TopHeight)},
+        {"top_bg_ground", topMiddle(TopHeight)},
+        {"top_right", topRight(TopHeight)},
+        {"btn_background", barBackground()},
+        {"sys_ground", hostBackground()},
+        {"sys_show", hostForeground()},
+        {"form_ico_close", closeButton(false)},
+        {"form_ico_min", closeButton(true)},
+        {"background", loginBackground()},
+        {"btn_set_img", setButton()},
+        {"btn_login_img", loginButton()},
+        {"btn_close_img", closeLoginButton()},
+    };
+    for (const auto &picture : pictures) {
+        const QString file = folder + QLatin1Char('/') + QLatin1String(picture.first) + QStringLiteral(".png");
+        if (!picture.second.save(file, "PNG"))
+            throw Exception(QStringLiteral("Cannot save %1").arg(file));
+    }
+}
+
 void SampleLook::fill(TIBDatabase &database)
 {
     namespace C = DbNames::ClientInfo;
@@ -328,9 +366,9 @@ void SampleLook::fill(TIBDatabase &database)
 
     writeBlob(sql, L::Table, L::Background, encode(loginBackground(), "jpeg"));
     writeInteger(sql, L::Table, L::BgFlg, 0);
-    writeBlob(sql, L::Table, L::BtnSetImg, encode(loginButton(QStringLiteral("设置"), QColor(96, 120, 150)), "bmp"));
-    writeBlob(sql, L::Table, L::BtnLoginImg, encode(loginButton(QStringLiteral("登录"), QColor(36, 110, 200)), "bmp"));
-    writeBlob(sql, L::Table, L::BtnCloseImg, encode(loginButton(QStringLiteral("关闭"), QColor(170, 70, 60)), "bmp"));
+    writeBlob(sql, L::Table, L::BtnSetImg, encode(setButton(), "bmp"));
+    writeBlob(sql, L::Table, L::BtnLoginImg, encode(loginButton(), "bmp"));
+    writeBlob(sql, L::Table, L::BtnCloseImg, encode(closeLoginButton(), "bmp"));
     const auto position = [](const QRect &r) { return PositionString::format(r); };
     writeText(sql, L::Table, L::TxtNameLtwh, position(NameBox));
     writeText(sql, L::Table, L::TxtPwdLtwh, position(PasswordBox));

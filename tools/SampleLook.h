@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 class TIBDatabase;
 
@@ -22,8 +23,15 @@ public:
     static QImage hostForeground();
     static QImage closeButton(bool hot);
     static QImage loginBackground();
-    static QImage loginButton(const QString &text, const QColor &base);
+    static QImage setButton();
+    static QImage loginButton();
+    static QImage closeLoginButton();
     static QByteArray icon();
 
     static QByteArray encode(const QImage &image, const char *format);
+    // Saves every sample picture as PNG into the folder, for a look at them.
+    static void savePictures(const QString &folder);
+
+private:
+    static QImage button(const QString &text, const QColor &base);
 };

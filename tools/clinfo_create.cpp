@@ -1,4 +1,5 @@
 // clinfo-create FILE [--sample] [--replace]
+// clinfo-create --pictures FOLDER
 // Creates the local appearance database with its settings rows; --sample
 // fills them with the demo look. The file is built under a temporary name
 // beside FILE and renamed into place only when complete.
@@ -49,13 +50,24 @@ int main(int argc, char *argv[])
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("database file to create"));
     parser.addOption({QStringLiteral("sample"), QStringLiteral("fill row 1 with the sample look")});
     parser.addOption({QStringLiteral("replace"), QStringLiteral("replace FILE when it exists")});
+    parser.addOption({QStringLiteral("pictures"), QStringLiteral("only save the sample pictures as PNG into FOLDER"),
+                      QStringLiteral("FOLDER")});
     parser.process(app);
+    QTextStream err(stderr);
+    if (parser.isSet(QStringLiteral("pictures"))) {
+        try {
+            SampleLook::savePictures(parser.value(QStringLiteral("pictures")));
+            return 0;
+        } catch (const Exception &e) {
+            err << "clinfo-create: " << e.message() << '\n';
+            return 1;
+        }
+    }
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
 
     const QString target = QFileInfo(parser.positionalArguments().constFirst()).absoluteFilePath();
     const QString temporary = target + QStringLiteral(".new-%1").arg(QCoreApplication::applicationPid());
-    QTextStream err(stderr);
     try {
         if (QFileInfo::exists(target) && !parser.isSet(QStringLiteral("replace")))
             throw Exception(QStringLiteral("%1 already exists; it is left as it is (use --replace)").arg(target));
