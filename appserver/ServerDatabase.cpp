@@ -2,7 +2,8 @@
 
 #include "DataPacketWriter.h"
 #include "Exception.h"
-#include "FirebirdEmbedded.h"
+#include "FirebirdClient.h"
+#include "FirebirdEnvironment.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QUuid>
 
 constexpr const char ServerDatabase::FileName[];
+constexpr const char ServerDatabase::User[];
+constexpr const char ServerDatabase::Password[];
 
 namespace {
 
@@ -45,7 +48,7 @@ void ServerDatabase::createFile(const QString &file)
 {
     if (QFile::exists(file) && !QFile::remove(file))
         throw Exception(QStringLiteral("Cannot replace the database %1").arg(file));
-    FirebirdEmbedded::createDatabase(file);
+    FirebirdClient::createDatabase(file, QString::fromLatin1(User), QString::fromLatin1(Password));
     ServerDatabase db(file);
     db.exec(QStringLiteral("CREATE TABLE MD_CATALOGUE ("
                            " ID INTEGER NOT NULL PRIMARY KEY,"
@@ -72,8 +75,20 @@ void ServerDatabase::createFile(const QString &file)
 
 ServerDatabase::ServerDatabase(const QString &file)
     : m_connectionName(QUuid::createUuid().toString())
-    , m_db(FirebirdEmbedded::open(file, m_connectionName))
 {
+    // Same engine mode as every other program of the project.
+    FirebirdEnvironment::prepare();
+    m_db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connectionName);
+    m_db.setDatabaseName(file);
+    m_db.setUserName(QString::fromLatin1(User));
+    m_db.setPassword(QString::fromLatin1(Password)); // embedded access ignores it
+    m_db.setConnectOptions(QStringLiteral("ISC_DPB_LC_CTYPE=UTF8"));
+    if (!m_db.open()) {
+        const QString reason = m_db.lastError().text();
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connectionName);
+        throw Exception(QStringLiteral("Cannot open the database %1: %2").arg(file, reason));
+    }
     m_db.transaction();
 }
 

@@ -13,6 +13,8 @@ class ServerDatabase
 {
 public:
     static constexpr const char FileName[] = "tremlinsvr.fdb";
+    static constexpr const char User[] = "SYSDBA";
+    static constexpr const char Password[] = "masterkey";
 
     // Creates a new, empty database (schema only) in place of any old file.
     static void createFile(const QString &file);

@@ -111,8 +111,10 @@ QString TremlinServerObject::getRecords(const KDSoapMessage &request, KDSoapMess
     QString base64;
     int records = 0;
     if (provider.compare(QLatin1String("prvMdChientSel"), Qt::CaseInsensitive) == 0) {
-        base64 = m_server->catalogueBase64();
-        records = -1;
+        const QByteArray &reply = m_server->catalogueReply();
+        prepareDelayedResponse(); // answered here, with the prepared reply
+        writeXML(reply);
+        return QStringLiteral("(%1) %2 bytes").arg(provider).arg(reply.size());
     } else if (provider.compare(QLatin1String("prvSignIn"), Qt::CaseInsensitive) == 0) {
         base64 = QString::fromLatin1(
             m_server->database()->signInPacket(paramValue(request, "UserName"), paramValue(request, "Password")).toBase64());

@@ -1,6 +1,7 @@
 #include "TremlinSoapServer.h"
 
 #include "ServerDatabase.h"
+#include "SoapConnection.h"
 #include "TremlinServerObject.h"
 
 #include <QDateTime>
@@ -21,11 +22,24 @@ QObject *TremlinSoapServer::createServerObject()
     return new TremlinServerObject(this);
 }
 
-const QString &TremlinSoapServer::catalogueBase64()
+const QByteArray &TremlinSoapServer::catalogueReply()
 {
-    if (m_catalogue.isEmpty())
-        m_catalogue = QString::fromLatin1(m_db->cataloguePacket().toBase64());
-    return m_catalogue;
+    if (m_catalogueReply.isEmpty()) {
+        m_catalogueReply = QByteArrayLiteral(
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+            "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\""
+            " xmlns:soap-enc=\"http://schemas.xmlsoap.org/soap/encoding/\""
+            " xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\""
+            " xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><soap:Body>"
+            "<n1:AS_GetRecordsResponse xmlns:n1=\"");
+        m_catalogueReply += TSoapConnection::Namespace;
+        m_catalogueReply += "\"><return xsi:type=\"xsd:base64Binary\">";
+        m_catalogueReply += m_db->cataloguePacket().toBase64(); // Base64 needs no escaping
+        m_catalogueReply += "</return><RecsOut xsi:type=\"xsd:int\">-1</RecsOut>"
+                            "<Params xsi:type=\"xsd:string\"/><OwnerData xsi:type=\"xsd:string\"/>"
+                            "</n1:AS_GetRecordsResponse></soap:Body></soap:Envelope>\n";
+    }
+    return m_catalogueReply;
 }
 
 QString TremlinSoapServer::baseUrl() const

@@ -29,9 +29,11 @@ public:
     const Paths &paths() const { return m_paths; }
     ServerDatabase *database() const { return m_db; }
     UploadStore *uploads() const { return m_uploads; }
-    // Base64 of the catalogue packet, built on the first request and kept
-    // as the text the reply carries.
-    const QString &catalogueBase64();
+    // The whole SOAP reply to AS_GetRecords("prvMdChientSel"), built on the
+    // first request and kept: the catalogue only changes by recreating the
+    // database, and writing megabytes of Base64 through the message writer
+    // on every request would cost more than the fetch itself.
+    const QByteArray &catalogueReply();
     // Base address as clients reach it, e.g. "http://127.0.0.1:8181".
     QString baseUrl() const;
     void setPublicHost(const QString &host) { m_publicHost = host; }
@@ -42,6 +44,6 @@ private:
     ServerDatabase *m_db;
     UploadStore *m_uploads;
     Paths m_paths;
-    QString m_catalogue;
+    QByteArray m_catalogueReply;
     QString m_publicHost = QStringLiteral("127.0.0.1");
 };

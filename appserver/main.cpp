@@ -12,16 +12,30 @@
 
 #include <csignal>
 #include <cstdio>
+#include <pthread.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
 
 // The embedded engine takes over SIGTERM and SIGINT to shut itself down,
-// which would leave a server that answers every request with an error.
-// Reading is all the server does between requests, so ending at once is safe.
-void endOnSignal(int)
+// which would leave a server that answers every request with an error. So
+// these signals are blocked in every thread (the engine's threads inherit
+// the mask) and taken by one thread of our own. Reading is all the server
+// does between requests, so ending at once is safe.
+void endOnTerminationSignals()
 {
-    _exit(0);
+    sigset_t termination;
+    sigemptyset(&termination);
+    sigaddset(&termination, SIGTERM);
+    sigaddset(&termination, SIGINT);
+    sigaddset(&termination, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &termination, nullptr);
+    std::thread([termination] {
+        int received = 0;
+        sigwait(&termination, &received);
+        _exit(0);
+    }).detach();
 }
 
 int fail(const QString &message)
@@ -34,6 +48,7 @@ int fail(const QString &message)
 
 int main(int argc, char *argv[])
 {
+    endOnTerminationSignals();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tremlinsvr"));
 
@@ -94,9 +109,6 @@ int main(int argc, char *argv[])
             return 0;
 
         ServerDatabase db(dbFile);
-        std::signal(SIGTERM, endOnSignal);
-        std::signal(SIGINT, endOnSignal);
-        std::signal(SIGHUP, endOnSignal);
         UploadStore uploads(uploadsDir);
         TremlinSoapServer::Paths paths;
         paths.dataAccess = parser.value(fsvrOpt);

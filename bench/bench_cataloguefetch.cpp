@@ -52,6 +52,7 @@ int main(int argc, char *argv[])
     cds.setProviderName(QStringLiteral("prvMdChientSel"));
     qint64 best = -1, total = 0;
     qint64 iconBytes = 0;
+    long firstPeakKb = 0;
     for (int run = 0; run < runs; ++run) {
         cds.close();
         QElapsedTimer timer;
@@ -61,6 +62,7 @@ int main(int argc, char *argv[])
         total += ns;
         best = best < 0 ? ns : qMin(best, ns);
         if (run == 0) {
+            firstPeakKb = statusKb("VmHWM:");
             for (cds.first(); !cds.eof(); cds.next())
                 iconBytes += cds.asBytes(QStringLiteral("ico")).size();
         }
@@ -70,9 +72,10 @@ int main(int argc, char *argv[])
            packetSize / 1e6, iconBytes / 1e6, double(iconBytes) / qMax(1, cds.recordCount()));
     printf("fetch + parse: best %.3f s, mean %.3f s over %d runs -> %.0f rows/s (best)\n", best / 1e9,
            total / 1e9 / runs, runs, cds.recordCount() / (best / 1e9));
-    printf("peak memory (VmHWM) %.1f MB; resident before the fetches %.1f MB; peak above that %.1f MB = %.2f x the packet\n",
-           peakKb / 1024.0, baselineKb / 1024.0, (peakKb - baselineKb) / 1024.0,
-           (peakKb - baselineKb) * 1024.0 / double(packetSize));
+    auto ratio = [&](long kb) { return (kb - baselineKb) * 1024.0 / double(packetSize); };
+    printf("resident before the fetches %.1f MB; peak (VmHWM) after the first fetch %.1f MB (%.2f x the packet above "
+           "that), after all runs %.1f MB (%.2f x)\n",
+           baselineKb / 1024.0, firstPeakKb / 1024.0, ratio(firstPeakKb), peakKb / 1024.0, ratio(peakKb));
     printf("aim: under 1 s for 10,000 rows; peak under 5 x the packet (%.1f MB)\n", 5 * packetSize / 1e6 / 1.048576);
     return 0;
 }

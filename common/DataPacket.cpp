@@ -104,6 +104,7 @@ TDataPacket TDataPacket::parse(const QByteArray &xml)
 {
     TDataPacket packet;
     QXmlStreamReader reader(xml);
+    QVector<int> columnAt; // attribute position -> column, from the last row
     bool sawRoot = false, sawMetadata = false, sawRowData = false, inFields = false, inRows = false;
 
     while (!reader.atEnd()) {
@@ -141,10 +142,19 @@ TDataPacket TDataPacket::parse(const QByteArray &xml)
             const int rowNumber = packet.m_rows.size() + 1;
             QVector<QVariant> row(packet.m_fields.size());
             const auto attributes = reader.attributes();
-            for (const QXmlStreamAttribute &a : attributes) {
-                if (a.name() == QLatin1String("RowState"))
-                    continue; // change-log flag of the format, not a field
-                const int col = packet.fieldIndex(a.name().toString());
+            for (int j = 0; j < attributes.size(); ++j) {
+                const QXmlStreamAttribute &a = attributes.at(j);
+                // Rows usually list their values in the same order: try the
+                // column the same position had in the row before.
+                int col = j < columnAt.size() ? columnAt.at(j) : -1;
+                if (col < 0 || a.name() != packet.m_fields.at(col).name) {
+                    if (a.name() == QLatin1String("RowState"))
+                        continue; // change-log flag of the format, not a field
+                    col = packet.fieldIndex(a.name().toString());
+                    if (j >= columnAt.size())
+                        columnAt.resize(j + 1);
+                    columnAt[j] = col;
+                }
                 if (col < 0)
                     throw Exception(QStringLiteral("Data packet row %1 has a value for \"%2\", which is not a field")
                                         .arg(rowNumber).arg(a.name()));

@@ -43,6 +43,10 @@ void raiseIfFault(const KDSoapMessage &reply, const QString &address)
     if (text.startsWith(QLatin1String("XML error")))
         throw Exception(QStringLiteral("The reply of the application server at %1 is not a SOAP message: %2")
                             .arg(address, text));
+    // An HTTP error status without a SOAP body.
+    if (isTransportFault(reply) && text.contains(QLatin1String("server replied:")))
+        throw Exception(QStringLiteral("The application server at %1 answered with an error: %2")
+                            .arg(address, text.mid(text.indexOf(QLatin1String("server replied:")) + 15).trimmed()));
     if (isTransportFault(reply))
         throw Exception(QStringLiteral("The application server at %1 cannot be reached: %2")
                             .arg(address, text));

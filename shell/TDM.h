@@ -24,6 +24,7 @@ public:
     static constexpr int DefaultNavWidth = 230;
     static constexpr int DefaultNavFongSize = 25;
     static constexpr const char CatalogueProvider[] = "prvMdChientSel";
+    static constexpr const char InfoStatement[] = "Select * from  client_info";
 
     // programDir with its trailing separator; empty: the executable's.
     explicit TDM(const QString &programDir = QString(), QObject *parent = nullptr);
@@ -33,10 +34,9 @@ public:
     TClientDataSet *cdsMdChientSel;
     TSoapConnection *ThreadConn;
     THTTPRIO *mainHTTPRIO;
-    // The local appearance database; nothing connects before the first query.
     TIBDatabase *IBDB;
     TIBTransaction *IBTran;
-    TIBQuery *IBQinfo; // "Select * from  client_info"
+    TIBQuery *IBQinfo;
 
     // Values kept for the life of the program.
     const QString &programDir() const { return m_programDir; }

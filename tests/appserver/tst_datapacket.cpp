@@ -65,6 +65,19 @@ private slots:
         QCOMPARE(ds.asInteger("id"), 1);
     }
 
+    void rowsMayOrderAndSpellTheirValuesFreely()
+    {
+        TClientDataSet ds;
+        ds.loadFromDataPacket("<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"id\" fieldtype=\"i4\"/>"
+                              "<FIELD attrname=\"cap\" fieldtype=\"string\"/></FIELDS></METADATA><ROWDATA>"
+                              "<ROW id=\"1\" cap=\"a\"/><ROW cap=\"b\" id=\"2\"/><ROW CAP=\"c\" ID=\"3\"/>"
+                              "<ROW RowState=\"4\" id=\"4\"/><ROW id=\"5\" cap=\"e\"/></ROWDATA></DATAPACKET>");
+        QStringList seen;
+        for (ds.first(); !ds.eof(); ds.next())
+            seen << QString::number(ds.asInteger("id")) + (ds.isNull("cap") ? "-" : ds.asString("cap"));
+        QCOMPARE(seen, QStringList({"1a", "2b", "3c", "4-", "5e"}));
+    }
+
     void unknownFieldIsNamed()
     {
         TClientDataSet ds;

@@ -90,6 +90,31 @@ private slots:
         QCOMPARE(controls, 6);
     }
 
+    void generatedCatalogueHasTheDocumentedShape()
+    {
+        ServerProcess server(60);
+        QVERIFY2(server.start(), qPrintable(server.errorString()));
+        RemoteDataSet remote(dataAccessUrl(server.baseUrl()), "prvMdChientSel");
+        TClientDataSet &cds = remote.cds;
+        cds.open();
+        QCOMPARE(cds.recordCount(), 60);
+        QList<int> types;
+        int row = 0;
+        for (cds.first(); !cds.eof(); cds.next(), ++row) {
+            QCOMPARE(cds.asInteger("id"), row + 1);
+            types << cds.asInteger("type");
+            if (row % 50 == 13)
+                QVERIFY(cds.isNull("ico"));
+            else
+                QCOMPARE(PictureLoader::load(cds.asBytes("ico")).width(), row % 50 == 7 ? 48 : 24);
+            if (row % 10 == 1)
+                QCOMPARE(cds.asString("OBJname"), QString("Zaskar.dll"));
+            if (row % 10 >= 4)
+                QCOMPARE(cds.asInteger("fid"), row / 10 * 10 + 2);
+        }
+        QCOMPARE(types.mid(0, 10), QList<int>({0, 1, 1, 1, 2, 2, 2, 2, 2, 2}));
+    }
+
     void providerErrorCarriesTheServersMessage()
     {
         RemoteDataSet remote(dataAccessUrl(m_server.baseUrl()), "prvNoSuch");
@@ -150,6 +175,9 @@ private slots:
                                                                + "</return></AS_GetRecordsResponse>"));
         };
         QTest::newRow("http 404") << FakeHttpServer::reply(404, "text/html", "<html>gone</html>") << "is not a SOAP message";
+        QTest::newRow("http 404, no body") << FakeHttpServer::reply(404, "text/html", "") << "answered with an error: Not Found";
+        QTest::newRow("http 503, no body")
+            << FakeHttpServer::reply(503, "text/html", "") << "answered with an error: Service Unavailable";
         QTest::newRow("http 500 fault")
             << FakeHttpServer::reply(500, "text/xml",
                                      soap("<soap:Fault><faultcode>soap:Server</faultcode><faultstring>Database is "
@@ -211,13 +239,22 @@ private slots:
         QVERIFY2(message.contains("refused", Qt::CaseInsensitive), qPrintable(message));
     }
 
+    void serverEndsOnTerminate_data()
+    {
+        QTest::addColumn<bool>("afterRequest");
+        QTest::newRow("idle") << false;
+        QTest::newRow("after a request") << true;
+    }
+
     void serverEndsOnTerminate()
     {
+        QFETCH(bool, afterRequest);
         ServerProcess server;
         QVERIFY2(server.start(), qPrintable(server.errorString()));
         TSoapConnection conn;
         conn.setURL(dataAccessUrl(server.baseUrl()));
-        QVERIFY(!conn.getRecords("prvMdChientSel").isEmpty()); // the engine is up
+        if (afterRequest)
+            QVERIFY(!conn.getRecords("prvMdChientSel").isEmpty());
         QVERIFY(server.terminate());
     }
 

@@ -3,6 +3,9 @@
 #include "SoapConnection.h"
 #include "ClientDataSet.h"
 #include "TDM.h"
+#include "TIBDatabase.h"
+#include "TIBQuery.h"
+#include "TIBTransaction.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -64,6 +67,12 @@ private slots:
         QVERIFY(dm.mainHTTPRIO->url().isEmpty()); // nothing fetched yet
         QCOMPARE(dm.dbFile(), QString(dbFile).replace("<dir>", programDir));
         QCOMPARE(dm.dbPassword(), dbPassword);
+        QCOMPARE(dm.IBDB->databaseName(), dm.dbFile());
+        // The design lines stay; the configured password comes last.
+        QCOMPARE(dm.IBDB->params(),
+                 QStringList({"user_name=SYSDBA", "password=quillbark", "password=" + dbPassword}));
+        QVERIFY(!dm.IBDB->connected());
+        QVERIFY(!dm.IBTran->inTransaction());
         QCOMPARE(dm.navWidth(), navWidth);
         QCOMPARE(dm.navFongSize(), navFongSize);
         QVERIFY(soapUrl.startsWith(dm.url()));
@@ -82,6 +91,13 @@ private slots:
         QCOMPARE(dm.SoapConn->serverGUID(), QString("{C99F4735-D6D2-495C-8CA2-E53E5A439E61}"));
         QCOMPARE(dm.findChild<TSoapConnection *>("SoapConn"), dm.SoapConn);
         QCOMPARE(dm.findChild<THTTPRIO *>("mainHTTPRIO"), dm.mainHTTPRIO);
+        QCOMPARE(dm.IBQinfo->sql(), QString("Select * from  client_info"));
+        QCOMPARE(dm.IBQinfo->database(), dm.IBDB);
+        QCOMPARE(dm.IBQinfo->transaction(), dm.IBTran);
+        QCOMPARE(dm.IBDB->defaultTransaction(), dm.IBTran);
+        QVERIFY(!dm.IBDB->loginPrompt());
+        QCOMPARE(dm.IBDB->sqlDialect(), 3);
+        QCOMPARE(dm.IBDB->idleTimer(), 0);
     }
 };
 
