@@ -165,6 +165,9 @@ void TDllForm1::setupToolbar()
         bar->removeWidget(b);
     for (int i = 0; i < order.size(); ++i)
         bar->insertWidget(i, order.at(i));
+    // At least 60 pixels, wider where a caption ("Check mail") needs it.
+    for (QToolButton *b : {BtnEdit(), BtnNew(), BtnSave(), BtnDelete()})
+        b->setMaximumWidth(QWIDGETSIZE_MAX);
 
     // Linked, not bound: the rights list may give the buttons captions of
     // their own, which a change of the action must not overwrite.
@@ -245,8 +248,14 @@ void TDllForm1::ShowMailboxCounts()
 
 void TDllForm1::ReconnectMailbox()
 {
-    if (POP.connected())
-        POP.disconnectFromServer();
+    if (POP.connected()) {
+        // Only a retrieval leaves a connection open, with nothing deleted in
+        // it; the server may have dropped it meanwhile, which is no error.
+        try {
+            POP.disconnectFromServer();
+        } catch (const std::exception &) {
+        }
+    }
     POP.setHost(m_settings.pop3Server);
     POP.setPort(m_settings.pop3Port);
     POP.setUserName(m_settings.pop3User);
@@ -354,7 +363,9 @@ void TDllForm1::FetchHeaders(int count)
     for (int n = count; n >= 1; --n) {
         if (sinceFlush.elapsed() >= RowFlushMs)
             flush();
-        ShowStatus(QStringLiteral("Messsage %1 of %2").arg(n).arg(count));
+        // Painted by the event processing right after: a repaint of its own
+        // would paint the text twice for every message.
+        m_panel1->setText(QStringLiteral("Messsage %1 of %2").arg(n).arg(count));
         QCoreApplication::processEvents();
         Msg.clear();
         Msg.parse(POP.headers(n));

@@ -69,6 +69,7 @@ private slots:
     void faultsDuringHeaderLoop();
     void garbageAfterConnect();
     void retrieveAndDelete();
+    void droppedIdleConnectionIsNoError();
     void noSelectionDoesNotConnect();
 
 private:
@@ -176,6 +177,7 @@ void TestMailboxForm::toolbarAndActions()
     }
     auto *btnNew = m_form->findChild<QToolButton *>("BtnNew");
     QCOMPARE(btnNew->text(), QStringLiteral("Check mail"));
+    QVERIFY(btnNew->width() >= btnNew->sizeHint().width()); // the caption is not cut
     QCOMPARE(m_form->findChild<QToolButton *>("BtnDelete")->text(), QStringLiteral("Delete"));
     QCOMPARE(m_form->findChild<QToolButton *>("BtnEdit")->text(), QStringLiteral("Edit, again"));
     QCOMPARE(m_form->findChild<QToolButton *>("BtnInsertUser")->width(), 76);
@@ -348,6 +350,26 @@ void TestMailboxForm::retrieveAndDelete()
     QVERIFY(server.finish());
     QVERIFY2(server.problems().isEmpty(), qPrintable(server.problems()));
     QVERIFY(m_errors.isEmpty());
+}
+
+void TestMailboxForm::droppedIdleConnectionIsNoError()
+{
+    // The server drops the connection a retrieval left open; the next action
+    // opens a new one without a complaint.
+    FakePop3Server server(Login + "C: STAT\nS: +OK 1 50\nC: LIST\nS: +OK\nS: 1 50\nS: .\n" + headerReply(1, "only") +
+                          "C: LIST 1\nS: +OK 1 50\nC: QUIT\nS: +OK\n" +
+                          "ACCEPT\n" + Login + "C: RETR 1\nS: +OK\nS: Subject: only\nS: \nS: body\nS: .\nCLOSE\n" +
+                          "ACCEPT\n" + Login + "C: DELE 1\nS: +OK\nC: QUIT\nS: +OK\n");
+    createForm(server.start());
+    action("CheckMail")->trigger();
+    select(0);
+    action("Retrieve")->trigger();
+    QThread::msleep(100); // the server has closed; the client has not looked yet
+    action("Delete")->trigger();
+    QVERIFY(server.finish());
+    QVERIFY2(server.problems().isEmpty(), qPrintable(server.problems()));
+    QVERIFY2(m_errors.isEmpty(), qPrintable(m_errors.join("; ")));
+    QCOMPARE(m_form->messageNumber(0), -1);
 }
 
 void TestMailboxForm::noSelectionDoesNotConnect()
