@@ -36,7 +36,7 @@ TmainForm::TmainForm(TDM *dm, const SignInRecord &user, QWidget *parent)
     ui->setupUi(this);
     designLook();
     FormCreate();
-    show();
+    // The caller shows the window; FormShow runs then.
 }
 
 TmainForm::~TmainForm()

@@ -131,6 +131,7 @@ TmainForm *TestMainForm::makeForm(int navWidth, int navFongSize, const QString &
     user.setTexts(QString(), QString(), QStringLiteral("tail"), QStringLiteral("head"), rights);
     user.setSignedIn(true);
     m_form = new TmainForm(m_dm, user);
+    m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form))
         qWarning("main window not exposed");
     return m_form;
