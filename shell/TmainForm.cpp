@@ -5,12 +5,12 @@
 #include "IniFile.h"
 #include "ModuleCatalogue.h"
 #include "ModuleHost.h"
-#include "TImageList.h"
-#include "TQuickButton.h"
-#include "TIBQuery.h"
 #include "Skin.h"
 #include "TDM.h"
+#include "TIBQuery.h"
+#include "TImageList.h"
 #include "TKeyboardHook.h"
+#include "TQuickButton.h"
 #include "ui_TmainForm.h"
 
 #include <QApplication>
