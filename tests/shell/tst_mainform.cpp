@@ -397,6 +397,12 @@ void TestMainForm::appearance()
         QVERIFY2(m_errors.first().contains(error), qPrintable(m_errors.first()));
         QVERIFY(ui->ImgRight->picture().isNull());
     }
+    if (frameless) {
+        // The window's own close button closes it, storing the pane's width.
+        QTest::mouseClick(ui->btnClose, Qt::LeftButton);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(TIniFile(m_dir->filePath(QStringLiteral("Config.ini"))).readInteger("Local", "NavWidth", -1), 230);
+    }
 }
 
 QTEST_MAIN(TestMainForm)
