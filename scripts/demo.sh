@@ -43,11 +43,16 @@ xvfb_pid=""
 brastel_pid=""
 cleanup() {
   set +e
-  [ -z "$brastel_pid" ] || kill "$brastel_pid" 2>/dev/null
+  if [ -n "$brastel_pid" ]; then
+    kill "$brastel_pid" 2>/dev/null
+    sleep 0.5
+    kill -KILL "$brastel_pid" 2>/dev/null
+  fi
   [ -z "$server_pid" ] || kill "$server_pid" 2>/dev/null
   "$root/scripts/mailbox-server.sh" stop "$work/mailbox" >/dev/null 2>&1
   [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
+  [ -n "${DEMO_KEEP_LOGS:-}" ] && cp "$work"/*.log "$DEMO_KEEP_LOGS"/ 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -157,19 +162,35 @@ style=standard
 [ "$frameless" -eq 1 ] && style=frameless
 shot "main-$style.png"
 # The first quick-launch button is the mailbox: it opens in the host panel.
-top_height=${DEMO_TOP_HEIGHT:-80}
+top_height=${DEMO_TOP_HEIGHT:-60}
 click 30 $((top_height + 29))
 shot "mailbox-$style.png"
 # "Check mail" at the left end of the module's tool bar.
-click "${DEMO_CHECK_X:-272}" "${DEMO_CHECK_Y:-$((top_height + 58 + 30))}" 3
+click "${DEMO_CHECK_X:-340}" "${DEMO_CHECK_Y:-$((top_height + 80))}" 3
 shot "mailbox-checked-$style.png"
 
 if [ "$keep_open" -eq 1 ]; then
   say "Brastel keeps running on $DISPLAY; stop it with Ctrl+C"
   wait "$brastel_pid" || true
 fi
-brastel_pid_was=$brastel_pid
-kill "$brastel_pid_was" 2>/dev/null || true
-wait "$brastel_pid_was" 2>/dev/null || true
+# Frameless: the window's own close button; otherwise a signal.
+if [ "$frameless" -eq 1 ]; then
+  click $((win_w - 25)) 10 0.5
+fi
+stop_brastel() {
+  kill -TERM "$brastel_pid" 2>/dev/null || return 0
+  for _ in $(seq 50); do
+    kill -0 "$brastel_pid" 2>/dev/null || return 0
+    sleep 0.1
+  done
+  kill -KILL "$brastel_pid" 2>/dev/null || true
+}
+for _ in $(seq 30); do
+  kill -0 "$brastel_pid" 2>/dev/null || break
+  [ "$frameless" -eq 1 ] || break
+  sleep 0.1
+done
+stop_brastel
+wait "$brastel_pid" 2>/dev/null || true
 brastel_pid=""
 say "done"

@@ -13,6 +13,7 @@ packages=(
   dovecot-core dovecot-pop3d
   xvfb xauth xdotool dbus dbus-x11 python3 python3-pyatspi at-spi2-core imagemagick
   clang libclang-rt-14-dev
+  x11-utils
 )
 
 missing=()

@@ -38,6 +38,7 @@ TDM::TDM(const QString &programDir, QObject *parent)
     IBTran->setObjectName(QStringLiteral("IBTran"));
     IBQinfo->setObjectName(QStringLiteral("IBQinfo"));
 
+    // Design settings of the database components.
     IBDB->params() << QStringLiteral("user_name=%1").arg(QLatin1String(DbNames::User))
                    << QStringLiteral("password=%1").arg(QLatin1String(DbNames::DefaultPassword));
     IBDB->setLoginPrompt(false);
@@ -45,7 +46,7 @@ TDM::TDM(const QString &programDir, QObject *parent)
     IBDB->setIdleTimer(0);
     IBDB->setDefaultTransaction(IBTran);
     IBTran->setDefaultDatabase(IBDB);
-    IBQinfo->setSQL(QStringLiteral("Select * from  client_info"));
+    IBQinfo->setSQL(QString::fromLatin1(InfoStatement));
 
     cdsMdChientSel->setRemoteServer(SoapConn);
     cdsMdChientSel->setProviderName(QString::fromLatin1(CatalogueProvider));

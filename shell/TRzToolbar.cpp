@@ -5,6 +5,11 @@
 #include <QCoreApplication>
 #include <QPainter>
 
+namespace {
+// Captions are as wide as their buttons: a gap keeps neighbours apart.
+constexpr int ButtonSpacing = 8;
+} // namespace
+
 TRzToolbar::TRzToolbar(QWidget *parent)
     : QWidget(parent)
 {
@@ -40,7 +45,7 @@ void TRzToolbar::relayout()
     int left = 0;
     for (QAbstractButton *b : buttons()) {
         b->setGeometry(left, top, b->width(), m_buttonHeight);
-        left += b->width();
+        left += b->width() + ButtonSpacing;
     }
 }
 

@@ -5,12 +5,12 @@
 #include "IniFile.h"
 #include "ModuleCatalogue.h"
 #include "ModuleHost.h"
-#include "TImageList.h"
-#include "TQuickButton.h"
-#include "TIBQuery.h"
 #include "Skin.h"
 #include "TDM.h"
+#include "TIBQuery.h"
+#include "TImageList.h"
 #include "TKeyboardHook.h"
+#include "TQuickButton.h"
 #include "ui_TmainForm.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ TmainForm::TmainForm(TDM *dm, const SignInRecord &user, QWidget *parent)
     ui->setupUi(this);
     designLook();
     FormCreate();
-    show();
+    // The caller shows the window; FormShow runs then.
 }
 
 TmainForm::~TmainForm()
@@ -162,6 +162,9 @@ void TmainForm::createHost()
     shared.programDir = m_dm->programDir();
     m_host = new ModuleHost(shared);
     m_host->setPathTarget([this](const QString &path) { ui->mainStaBar->setPanelText(1, path); });
+    // A tree without a current item picks its first one when it gets the
+    // focus; that would open (or release) a module nobody chose.
+    tvLeftNav()->setCurrentIndex(QModelIndex());
     connect(tvLeftNav(), &QTreeWidget::currentItemChanged, this, &TmainForm::mainLeftNavtvLeftNavChange);
     connect(ui->RzSplitter1, &TRzSplitter::positionChanged, this, &TmainForm::RzSplitter1Change);
 }

@@ -381,7 +381,8 @@ void TDllForm1::FetchHeaders(int count)
         const QDateTime date = Msg.date();
         row->setText(2, date.isValid() ? locale.toString(date.date(), QLocale::ShortFormat) : QString());
         row->setText(3, QString::number(POP.messageSize(n)));
-        row->setText(4, QStringLiteral("n/a"));
+        // Not a literal: the style caches item texts beyond this library's unloading.
+        row->setText(4, QString::fromLatin1("n/a"));
         row->setData(0, NumberRole, n);
         pending.append(row);
     }

@@ -8,6 +8,7 @@
 #include "TmainForm.h"
 #include "ui_TmainForm.h"
 
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <QtTest>
@@ -72,6 +73,13 @@ void TestBrastel::startUpToMailbox()
     QVERIFY(ui->mnToolBar->isVisible());
     QCOMPARE(ui->mnToolBar->controlCount(), 2);
 
+    // Focus alone selects nothing and opens nothing.
+    form->activateWindow();
+    tree->setFocus(Qt::TabFocusReason);
+    QVERIFY(tree->hasFocus());
+    QVERIFY(!tree->currentItem());
+    QVERIFY(form->statusText(1).isEmpty());
+
     // A click on the node opens Zaskar inside the host panel.
     tree->expandItem(mailbox->parent());
     const QRect r = tree->visualItemRect(mailbox);
@@ -89,6 +97,15 @@ void TestBrastel::startUpToMailbox()
     // Collapsing the pane fits the module to the wider panel.
     QTest::keyClick(form->windowHandle(), Qt::Key_F2);
     QTRY_COMPARE(host->hostedForm()->width(), ui->pShowForm->width());
+
+    // Its quick-launch button opens it again, with a new form.
+    QPointer<QWidget> first = host->hostedForm();
+    QAbstractButton *button = ui->mnToolBar->buttons().first();
+    QCOMPARE(button->text(), QStringLiteral("邮箱"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QTRY_VERIFY(!first);
+    QVERIFY(host->hostedForm());
+    QCOMPARE(host->hostedForm()->parentWidget(), ui->pShowForm);
 
     // Closing releases the module and stores the collapsed pane.
     QVERIFY(form->close());

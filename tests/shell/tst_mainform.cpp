@@ -131,6 +131,7 @@ TmainForm *TestMainForm::makeForm(int navWidth, int navFongSize, const QString &
     user.setTexts(QString(), QString(), QStringLiteral("tail"), QStringLiteral("head"), rights);
     user.setSignedIn(true);
     m_form = new TmainForm(m_dm, user);
+    m_form->show();
     if (!QTest::qWaitForWindowExposed(m_form))
         qWarning("main window not exposed");
     return m_form;
@@ -395,6 +396,12 @@ void TestMainForm::appearance()
         QCOMPARE(m_errors.size(), 1);
         QVERIFY2(m_errors.first().contains(error), qPrintable(m_errors.first()));
         QVERIFY(ui->ImgRight->picture().isNull());
+    }
+    if (frameless) {
+        // The window's own close button closes it, storing the pane's width.
+        QTest::mouseClick(ui->btnClose, Qt::LeftButton);
+        QVERIFY(!f->isVisible());
+        QCOMPARE(TIniFile(m_dir->filePath(QStringLiteral("Config.ini"))).readInteger("Local", "NavWidth", -1), 230);
     }
 }
 

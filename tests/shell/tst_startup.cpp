@@ -33,6 +33,9 @@ class TestStartup : public QObject
         auto dir = std::make_unique<QTemporaryDir>();
         if (!plugin.isEmpty() && !QFile::copy(plugin, dir->path() + "/Login.so"))
             return nullptr;
+        // The main window reads its look from here.
+        if (!QFile::copy(QStringLiteral(TREMLIN_BIN_DIR "/CLINFO.DB"), dir->path() + "/CLINFO.DB"))
+            return nullptr;
         QFile config(dir->path() + "/Config.ini");
         if (!config.open(QIODevice::WriteOnly))
             return nullptr;
@@ -85,7 +88,7 @@ private slots:
         QFETCH(QString, plugin);
         QFETCH(bool, window);
         QFETCH(QString, box);
-        auto dir = programDir(plugin, "http://127.0.0.1:1");
+        auto dir = programDir(plugin, m_server.baseUrl());
         QVERIFY(dir);
         TDM dm(dir->path());
         ProgramStart start(&dm);
