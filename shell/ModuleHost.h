@@ -54,6 +54,9 @@ public:
     // that is still on the stack.
     bool isBusy() const;
     bool hasPending() const { return bool(m_pending); }
+    // While busy: keeps the action (replacing one kept before) to run once
+    // the module is idle, and returns true. Otherwise does nothing.
+    bool postponeWhileBusy(std::function<void()> action);
 
     // The same without the guard: a module's error is thrown as Exception.
     void openNode(QTreeWidgetItem *node);
@@ -80,7 +83,6 @@ public:
 
 private:
     void openModule(qint32 id, const QString &objName);
-    bool postponeWhileBusy(std::function<void()> action);
     void destroyLeftovers() noexcept;
 
     Shared m_shared;

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QScreen>
 #include <QTreeWidget>
 #include <QWindow>
@@ -331,6 +332,16 @@ void TmainForm::placeCloseButton()
 
 void TmainForm::closeEvent(QCloseEvent *event)
 {
+    // Closing releases the module; while its own blocking call runs, the
+    // window closes once that call has returned.
+    QPointer<TmainForm> self(this);
+    if (m_host && m_host->postponeWhileBusy([self] {
+            if (self)
+                self->close();
+        })) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QMainWindow::closeEvent(event);
 }

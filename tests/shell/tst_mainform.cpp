@@ -1,4 +1,6 @@
+#include "EntryPoints.h"
 #include "ErrorBox.h"
+#include "ModuleHost.h"
 #include "ServerProcess.h"
 #include "TRzToolbar.h"
 #include "IniFile.h"
@@ -33,6 +35,7 @@ private slots:
     void paneFromSettings_data();
     void paneFromSettings();
     void closeWritesNavWidth();
+    void closeWaitsForABusyModule();
     void dragByTopBar();
     void welcomeText();
     void barShownOnlyWithButtons_data();
@@ -230,6 +233,30 @@ void TestMainForm::closeWritesNavWidth()
     QTest::keyClick(f->windowHandle(), Qt::Key_F2);
     QVERIFY(f->close());
     QCOMPARE(TIniFile(config).readInteger("Local", "NavWidth", -1), 0);
+    QVERIFY(m_errors.isEmpty());
+}
+
+void TestMainForm::closeWaitsForABusyModule()
+{
+    QVERIFY(QFile::link(QStringLiteral(TREMLIN_BIN_DIR "/Modules"), m_dir->filePath(QStringLiteral("Modules"))));
+    TmainForm *f = makeForm(230, 25, QStringLiteral("md1,md10"));
+    QTreeWidget *tree = f->tvLeftNav();
+    QVERIFY(tree);
+    const QList<QTreeWidgetItem *> mailbox = tree->findItems(QStringLiteral("邮箱"), Qt::MatchExactly | Qt::MatchRecursive);
+    QCOMPARE(mailbox.size(), 1);
+    tree->setCurrentItem(mailbox.first());
+    QPointer<QWidget> module = f->host()->hostedForm();
+    QVERIFY(module);
+
+    // The module's own call runs (its loop lets the close request through).
+    module->setProperty(EntryPoints::BusyProperty, true);
+    QVERIFY(!f->close());
+    QTest::qWait(120);
+    QVERIFY(f->isVisible());
+    QVERIFY(module);
+    module->setProperty(EntryPoints::BusyProperty, false);
+    QTRY_VERIFY(!f->isVisible());
+    QVERIFY(!f->host() || !f->host()->holdsLibrary());
     QVERIFY(m_errors.isEmpty());
 }
 
