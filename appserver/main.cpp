@@ -2,6 +2,7 @@
 #include "Exception.h"
 #include "LibraryPath.h"
 #include "ServerDatabase.h"
+#include "TerminationSignals.h"
 #include "TremlinSoapServer.h"
 #include "UploadStore.h"
 
@@ -10,33 +11,10 @@
 #include <QDir>
 #include <QHostAddress>
 
-#include <csignal>
 #include <cstdio>
-#include <pthread.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
-
-// The embedded engine takes over SIGTERM and SIGINT to shut itself down,
-// which would leave a server that answers every request with an error. So
-// these signals are blocked in every thread (the engine's threads inherit
-// the mask) and taken by one thread of our own. Reading is all the server
-// does between requests, so ending at once is safe.
-void endOnTerminationSignals()
-{
-    sigset_t termination;
-    sigemptyset(&termination);
-    sigaddset(&termination, SIGTERM);
-    sigaddset(&termination, SIGINT);
-    sigaddset(&termination, SIGHUP);
-    pthread_sigmask(SIG_BLOCK, &termination, nullptr);
-    std::thread([termination] {
-        int received = 0;
-        sigwait(&termination, &received);
-        _exit(0);
-    }).detach();
-}
 
 int fail(const QString &message)
 {
@@ -48,7 +26,8 @@ int fail(const QString &message)
 
 int main(int argc, char *argv[])
 {
-    endOnTerminationSignals();
+    // Reading is all the server does between requests: ending at once is safe.
+    TerminationSignals::install([] { _exit(0); });
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tremlinsvr"));
 

@@ -2,12 +2,14 @@
 #include "FirebirdEnvironment.h"
 #include "LibraryPath.h"
 #include "OvidoProgram.h"
+#include "TerminationSignals.h"
 #include "TmainForm.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    TerminationSignals::closeWindowsOnSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ovido"));
     // The shared-file mode of the engine must be set before the first connection.

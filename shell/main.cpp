@@ -1,5 +1,6 @@
 #include "ProgramStart.h"
 #include "TDM.h"
+#include "TerminationSignals.h"
 #include "TmainForm.h"
 
 #include <QApplication>
@@ -7,6 +8,8 @@
 
 int main(int argc, char *argv[])
 {
+    // A termination request closes the windows as the user would.
+    TerminationSignals::closeWindowsOnSignal();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Brastel"));
 
