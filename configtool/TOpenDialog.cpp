@@ -1,5 +1,7 @@
 #include "TOpenDialog.h"
 
+#include "FileDialogFilter.h"
+
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -23,13 +25,7 @@ void TOpenDialog::setChooser(Chooser c)
 
 QString TOpenDialog::dialogFilter() const
 {
-    // The descriptions carry their patterns in parentheses, which is all the
-    // file dialog needs.
-    const QStringList parts = m_filter.split(QLatin1Char('|'));
-    QStringList descriptions;
-    for (int i = 0; i < parts.size(); i += 2)
-        descriptions << parts.at(i);
-    return descriptions.join(QStringLiteral(";;"));
+    return FileDialogFilter::nameFilters(m_filter).join(QStringLiteral(";;"));
 }
 
 bool TOpenDialog::execute()

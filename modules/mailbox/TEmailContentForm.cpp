@@ -2,6 +2,7 @@
 
 #include "DecodeEmail.h"
 #include "ErrorGuard.h"
+#include "FileDialogFilter.h"
 #include "TextCodec.h"
 #include "ui_TEmailContentForm.h"
 
@@ -27,20 +28,6 @@ QString upperAscii(const QString &text)
     for (QChar &c : out) {
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             c = QChar(c.unicode() - 32);
-    }
-    return out;
-}
-
-// "text|pattern|text|pattern" as Qt name filters; "*.*" means every file.
-QStringList nameFilters(const QString &filter)
-{
-    const QStringList items = filter.split(QLatin1Char('|'));
-    QStringList out;
-    for (int i = 0; i + 1 < items.size(); i += 2) {
-        QString pattern = items.at(i + 1);
-        if (pattern == QLatin1String("*.*"))
-            pattern = QStringLiteral("*");
-        out << QStringLiteral("%1 (%2)").arg(items.at(i), pattern.replace(QLatin1Char(';'), QLatin1Char(' ')));
     }
     return out;
 }
@@ -202,7 +189,7 @@ QString TEmailContentForm::runSaveDialog(QWidget *parent, const SaveRequest &req
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters(nameFilters(request.filter));
+    dialog.setNameFilters(FileDialogFilter::nameFilters(request.filter));
     dialog.setDefaultSuffix(request.defaultExt.mid(1));
     dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -1,5 +1,6 @@
 #include "CommaText.h"
 #include "Exception.h"
+#include "FileDialogFilter.h"
 #include "PositionString.h"
 
 #include <QtTest>
@@ -15,6 +16,8 @@ private slots:
     void position_data();
     void position();
     void positionFormat();
+    void dialogFilters_data();
+    void dialogFilters();
 };
 
 void TestCommaText::split_data()
@@ -99,6 +102,24 @@ void TestCommaText::positionFormat()
 {
     QCOMPARE(PositionString::format(56, 184, 75, 25), QString("56,184,75,25"));
     QCOMPARE(PositionString::format(QRect(-3, 0, 10, 20)), QString("-3,0,10,20"));
+}
+
+void TestCommaText::dialogFilters_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QStringList>("nameFilters");
+    QTest::newRow("attachment with extension") << "所有文件|*.*|*.txt|*.txt" << QStringList{"所有文件 (*)", "*.txt (*.txt)"};
+    QTest::newRow("attachment without extension") << "所有文件|*.*|*|*" << QStringList{"所有文件 (*)", "* (*)"};
+    QTest::newRow("pattern already shown") << "位图 (*.bmp)|*.bmp|JPG (*.jpg)|*.jpg" << QStringList{"位图 (*.bmp)", "JPG (*.jpg)"};
+    QTest::newRow("several patterns") << "图片|*.bmp;*.jpg" << QStringList{"图片 (*.bmp *.jpg)"};
+    QTest::newRow("odd item ignored") << "图标 (*.ico)|*.ico|rest" << QStringList{"图标 (*.ico)"};
+}
+
+void TestCommaText::dialogFilters()
+{
+    QFETCH(QString, filter);
+    QFETCH(QStringList, nameFilters);
+    QCOMPARE(FileDialogFilter::nameFilters(filter), nameFilters);
 }
 
 QTEST_APPLESS_MAIN(TestCommaText)
